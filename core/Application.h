@@ -1,0 +1,63 @@
+#pragma once
+// Application: the process-wide singleton behind the one window and the main
+// loop. It owns the engine's log ("quorvel.log"), its configuration (read from
+// "quorvel.conf" at construction) and the widget manager.
+//
+// Start-up: instance() creates the platform's application on first use (the
+// first subsystem to be constructed does so). init() opens the window; it
+// returns false when start-up failed, after the failing part has logged the
+// fault and told the user through error(). The caller then ends the process
+// with a non-zero exit code; on success it calls run(), which returns once the
+// window has been closed.
+
+#include "core/String.h"
+
+#include <memory>
+
+namespace Quorvel {
+
+class Log;
+class Config;
+class WidgetManager;
+
+class Application {
+public:
+    // The one application. Creates the platform implementation on the first
+    // call unless an application object already exists (a test may construct
+    // its own first). Never destroyed while the program runs.
+    static Application* instance();
+    // The registered application without creating one (null when there is none).
+    static Application* existingInstance();
+
+    virtual bool init() = 0;                          // create and show the window
+    virtual void run() = 0;                           // the main loop
+    virtual void error(const String& message) = 0;    // show a fatal message to the user
+    virtual ~Application();
+
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    Log* getLog() const { return log.get(); }
+    Config* getConfig() const { return config.get(); }
+    WidgetManager* getWidgetManager() const { return widgetManager.get(); }
+
+    void quit() { quitRequested = true; }             // ends the main loop at its next pass
+    bool isQuitRequested() const { return quitRequested; }
+
+protected:
+    // Opens the log, reads "quorvel.conf" (an empty configuration when it
+    // cannot be opened, silently), creates the widget manager, and becomes the
+    // registered instance when none is registered yet.
+    Application();
+
+    bool quitRequested;
+
+private:
+    std::unique_ptr<Log> log;
+    std::unique_ptr<Config> config;
+    std::unique_ptr<WidgetManager> widgetManager;
+
+    static Application* registeredInstance;
+};
+
+} // namespace Quorvel

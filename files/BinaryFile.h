@@ -1,0 +1,51 @@
+#pragma once
+// BinaryFile: the byte-level interface through which all binary content is
+// read (textures, chunk files, shader sources, models). Files are obtained by
+// name through the file system and owned by the caller, who deletes them.
+
+#include "core/String.h"
+
+#include <cstdint>
+
+namespace Quorvel {
+
+class BinaryFile {
+public:
+    enum FileState : int32_t {
+        Open = 1,   // usable
+        Failed = 2  // opening failed; no other operation may be used
+    };
+
+    enum SeekOrigin : int32_t {
+        Begin = 0,  // offset from the start
+        End = 1,    // offset from the end (size + offset)
+        Current = 2 // offset from the current position
+    };
+
+    virtual ~BinaryFile();
+
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+
+    // Moves the position; returns the new absolute position, or -1 on error.
+    virtual int32_t seek(int32_t offset, SeekOrigin origin) = 0;
+    // Copies up to count bytes and advances; returns the number copied
+    // (0xFFFFFFFF when a disk file reports an error).
+    virtual uint32_t read(void* destination, uint32_t count) = 0;
+    // Writes count bytes at the position; returns the number written.
+    virtual uint32_t write(const void* source, uint32_t count) = 0;
+    virtual bool isEof() = 0; // the position is at the end
+    virtual int32_t getState() const { return state; }
+
+    // The named file from the file system's mounts, ready for reading or
+    // writing; the caller owns (deletes) it. Null when no mount can open it.
+    static BinaryFile* openInput(const String& name);
+    static BinaryFile* openOutput(const String& name);
+
+protected:
+    BinaryFile() : state(Failed) {}
+
+    int32_t state; // a FileState, set by each derived constructor
+};
+
+} // namespace Quorvel

@@ -1,0 +1,52 @@
+// InputState: the record of what the keyboard and mouse did last, kept by the
+// input system and handed to every input handler with each event. A plain
+// value type: the set of keys held down, the latest key event and the latest
+// cursor position with its offset from the screen centre (pixels, y down).
+#pragma once
+
+#include <bitset>
+#include <cassert>
+#include <cstdint>
+
+namespace Quorvel {
+
+struct InputState {
+    static constexpr uint32_t KeyCount = 512; // engine key codes run from 0 to 511
+
+    // Sets or clears the bit of one key. A code of KeyCount or more is a usage
+    // error: it asserts in debug builds and is ignored in release builds.
+    void setKeyDown(uint32_t code, bool down)
+    {
+        assert(code < KeyCount && "key code out of range");
+        if (code < KeyCount)
+            keys.set(code, down);
+    }
+    bool isKeyDown(uint32_t code) const { return code < KeyCount && keys.test(code); }
+    const std::bitset<KeyCount>& getKeys() const { return keys; }
+
+    void setKey(uint32_t code) { key = code; character = 0; } // also clears the character
+    uint32_t getKey() const { return key; }
+
+    void setCharacter(uint32_t value) { character = value; }
+    uint32_t getCharacter() const { return character; } // single-byte character set, 0 if none
+
+    void setMouseX(int32_t value) { mouseX = value; }
+    int32_t getMouseX() const { return mouseX; }
+    void setMouseY(int32_t value) { mouseY = value; }
+    int32_t getMouseY() const { return mouseY; }
+
+    void setDeltaX(int32_t value) { deltaX = value; }
+    int32_t getDeltaX() const { return deltaX; }  // mouseX - screen width / 2
+    void setDeltaY(int32_t value) { deltaY = value; }
+    int32_t getDeltaY() const { return deltaY; }  // mouseY - screen height / 2
+
+    std::bitset<KeyCount> keys;  // bit n set while key n is held down
+    uint32_t key = 0;            // code of the latest key event, down or up
+    uint32_t character = 0;      // character of the latest key event
+    int32_t mouseX = 0;          // client pixels, origin top-left
+    int32_t mouseY = 0;
+    int32_t deltaX = 0;
+    int32_t deltaY = 0;
+};
+
+} // namespace Quorvel

@@ -1,0 +1,181 @@
+// The Windows application: window class, window, main loop and the window
+// procedure that routes messages to the window subsystems.
+
+#include "platform/win32/Win32Application.h"
+
+#include "core/Log.h"
+#include "platform/win32/Win32Subsystem.h"
+#include "widgets/WidgetManager.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace Quorvel {
+
+namespace {
+
+constexpr int ShowNormally = 5; // SW_SHOW
+
+} // namespace
+
+Application* Application::instance()
+{
+    if (!registeredInstance)
+        new Win32Application(); // registers itself; lives until the process ends
+    return registeredInstance;
+}
+
+Win32Application::Win32Application()
+    : window(nullptr)
+{
+}
+
+Win32Application::~Win32Application()
+{
+    for (std::unique_ptr<Win32Subsystem>& subsystem : owned)
+        subsystem.reset();
+    owned.clear();
+    subsystems.clear();
+}
+
+bool Win32Application::addSubsystem(Win32Subsystem* subsystem)
+{
+    assert(subsystem && "addSubsystem: null subsystem");
+    if (!subsystem)
+        return false;
+    subsystems.push_back(subsystem);
+    const bool known = std::any_of(owned.begin(), owned.end(),
+        [subsystem](const std::unique_ptr<Win32Subsystem>& entry) { return entry.get() == subsystem; });
+    if (!known)
+        owned.emplace_back(subsystem);
+    quitRequested = false;
+    return true;
+}
+
+bool Win32Application::anySubsystemFailed()
+{
+    for (size_t i = 0; i < subsystems.size(); ++i)
+        if (subsystems[i]->hasFailed())
+            return true;
+    return false;
+}
+
+bool Win32Application::fail(const String& logLine, const String& message)
+{
+    if (logLine.length() > 0)
+        getLog()->write(logLine);
+    getLog()->write("Initialisation failed");
+    if (message.length() > 0)
+        error(message);
+    return false;
+}
+
+bool Win32Application::init()
+{
+    getLog()->write("Application initialising...");
+
+    HINSTANCE module = GetModuleHandleA(nullptr);
+
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(WNDCLASSEXA);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = module;
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.lpszClassName = WindowClassName;
+
+    for (size_t i = 0; i < subsystems.size(); ++i)
+        subsystems[i]->adjustWindowClass(windowClass);
+    // A subsystem that failed here (the display mode, say) has told the user.
+    if (anySubsystemFailed())
+        return fail("", "");
+
+    if (!RegisterClassExA(&windowClass))
+        return fail("Application: could not register the window class",
+                    "Quorvel could not register its window class with the system.\n"
+                    "Restart the program; if this keeps happening, restart the computer.");
+
+    uint32_t exStyle = 0;
+    uint32_t style = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    for (size_t i = 0; i < subsystems.size(); ++i)
+        subsystems[i]->adjustWindowParams(exStyle, style, x, y, width, height);
+    if (anySubsystemFailed())
+        return fail("", "");
+
+    window = CreateWindowExA(exStyle, WindowClassName, WindowTitle, style,
+                             x, y, width, height, nullptr, nullptr, module, nullptr);
+    if (!window)
+        return fail("Application: could not create the window",
+                    "Quorvel could not create its window.\n"
+                    "Check the display settings in the [GraphicSystem] section of quorvel.conf.");
+
+    for (size_t i = 0; i < subsystems.size(); ++i)
+        subsystems[i]->windowCreated(window);
+    if (anySubsystemFailed())
+        return fail("", "");
+
+    getWidgetManager()->init();
+
+    ShowWindow(window, ShowNormally);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    ShowCursor(FALSE);
+
+    getLog()->write("Initialisation successful");
+    return true;
+}
+
+void Win32Application::pumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void Win32Application::updateSubsystems()
+{
+    for (size_t i = 0; i < subsystems.size(); ++i)
+        subsystems[i]->update();
+}
+
+void Win32Application::run()
+{
+    getLog()->write("Running main loop...");
+    while (!quitRequested) {
+        pumpMessages();
+        updateSubsystems();
+    }
+    getLog()->write("Application terminated");
+}
+
+void Win32Application::error(const String& message)
+{
+    MessageBoxA(nullptr, message.c_str(), nullptr, MB_OK);
+}
+
+void Win32Application::dispatchMessage(HWND target, uint32_t message, WPARAM wParam, LPARAM lParam)
+{
+    for (size_t i = 0; i < subsystems.size(); ++i)
+        subsystems[i]->handleMessage(target, message, wParam, lParam);
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE)
+        return 0;
+    if (message == WM_CLOSE) {
+        Application::instance()->quit();
+        return 0;
+    }
+    if (Win32Application* application = dynamic_cast<Win32Application*>(Application::instance()))
+        application->dispatchMessage(window, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace Quorvel

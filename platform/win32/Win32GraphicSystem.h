@@ -1,0 +1,89 @@
+#pragma once
+// Win32GraphicSystem: the Windows graphic system. It switches the display to
+// the configured mode (a temporary full-screen change that lasts until the
+// process ends), shapes the window as a borderless popup covering the screen,
+// creates the OpenGL context on the window's device context, loads the
+// extensions, and draws and presents one frame per pass of the main loop.
+// The context and the device context live until the process ends.
+//
+// Start-up failures (no display size configured, a mode that cannot be set,
+// no pixel format, no context) put it in the Failed state after logging what
+// the Part names and telling the user through the application's error(); the
+// application's init then returns false.
+
+#include "platform/win32/Win32Subsystem.h"
+#include "system/GraphicSystem.h"
+
+#include <windows.h>
+
+namespace Quorvel {
+
+class Win32GraphicSystem : public GraphicSystem, public Win32Subsystem {
+public:
+    Win32GraphicSystem(); // Configuring; registers as the graphic system and with the application
+
+    bool hasFailed() override; // true only in Failed
+
+    uint32_t getWidth() const override { return width; }
+    void setWidth(uint32_t value) override;
+    uint32_t getHeight() const override { return height; }
+    void setHeight(uint32_t value) override;
+    uint32_t getBitsPerPixel() const override { return bitsPerPixel; }
+    void setBitsPerPixel(uint32_t value) override;
+    uint32_t getRefreshRate() const override { return refreshRate; }
+    void setRefreshRate(uint32_t value) override;
+    bool getVsync() const override { return vsync; }
+    void setVsync(bool value) override;
+    bool getDoubleBuffer() const override { return doubleBuffer; }
+    void setDoubleBuffer(bool value) override;
+    bool getFullscreen() const override { return fullscreen; }
+    void setFullscreen(bool value) override;
+    int32_t getState() const override { return state; }
+    void useDesktopMode() override;
+    uint32_t getFrameCount() const override { return frameCount; }
+    void resetFrameCount() override { frameCount = 0; }
+    bool isExtensionSupported(const char* name) override;
+    void* getProcAddress(const char* name) override;
+
+    // Window hooks.
+    void adjustWindowClass(WNDCLASSEXA& windowClass) override; // mode change, class style
+    void reservedHook() override;
+    void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y,
+                            int32_t& windowWidth, int32_t& windowHeight) override;
+    void windowCreated(HWND window) override; // pixel format, context, extensions
+    int32_t handleMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) override;
+    void update() override; // renderFrame, then presentFrame
+
+    // The two halves of a frame. renderFrame clears the colour and depth
+    // buffers, has the widget manager draw and waits for OpenGL to finish;
+    // presentFrame swaps the buffers (when double-buffered) and counts the
+    // frame. Between the two the finished frame can be read back from the
+    // back buffer. Both do nothing without a current context.
+    void renderFrame();
+    void presentFrame();
+
+    HDC getDeviceContext() const { return deviceContext; }
+    HGLRC getRenderContext() const { return renderContext; }
+
+    static constexpr int DepthBits = 16;
+    static constexpr double DepthClearValue = 10000.0; // OpenGL clamps it to 1
+
+private:
+    bool allows(int32_t wanted) const; // false (and a usage error) in any other state
+    void failStartup(const char* logLine, const String& message);
+    bool changeDisplayMode();
+
+    uint32_t width;
+    uint32_t height;
+    uint32_t bitsPerPixel;
+    uint32_t refreshRate;
+    bool vsync;
+    bool doubleBuffer;
+    bool fullscreen;
+    int32_t state;
+    HDC deviceContext;
+    HGLRC renderContext;
+    uint32_t frameCount;
+};
+
+} // namespace Quorvel

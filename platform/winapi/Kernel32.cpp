@@ -1,0 +1,95 @@
+// The kernel32 and winmm parts of the layer: module handle, last error,
+// sleeping and the clocks, on POSIX.
+
+#include "platform/winapi/include/windows.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+thread_local DWORD lastError = 0;
+
+// The program's own module; Windows loads programs at this address.
+HMODULE const programModule = reinterpret_cast<HMODULE>(uintptr_t(0x400000));
+
+uint64_t monotonicNanoseconds()
+{
+    timespec now = {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return uint64_t(now.tv_sec) * 1000000000u + uint64_t(now.tv_nsec);
+}
+
+} // namespace
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
+{
+    if (!moduleName)
+        return programModule;
+    SetLastError(126); // ERROR_MOD_NOT_FOUND: no other modules are loaded by name
+    return nullptr;
+}
+
+DWORD WINAPI GetLastError()
+{
+    return lastError;
+}
+
+void WINAPI SetLastError(DWORD error)
+{
+    lastError = error;
+}
+
+void WINAPI Sleep(DWORD milliseconds)
+{
+    timespec wait = {};
+    wait.tv_sec = time_t(milliseconds / 1000);
+    wait.tv_nsec = long(milliseconds % 1000) * 1000000L;
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
+}
+
+// Milliseconds of the monotonic clock (time since the system started), in
+// 32 bits: it wraps around after 2^32 ms, as on Windows.
+DWORD WINAPI timeGetTime()
+{
+    return DWORD(monotonicNanoseconds() / 1000000u);
+}
+
+DWORD WINAPI GetTickCount()
+{
+    return timeGetTime();
+}
+
+MMRESULT WINAPI timeBeginPeriod(UINT)
+{
+    return TIMERR_NOERROR;
+}
+
+MMRESULT WINAPI timeEndPeriod(UINT)
+{
+    return TIMERR_NOERROR;
+}
+
+BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
+{
+    if (!count)
+        return FALSE;
+    count->QuadPart = LONGLONG(monotonicNanoseconds());
+    return TRUE;
+}
+
+BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency)
+{
+    if (!frequency)
+        return FALSE;
+    frequency->QuadPart = 1000000000;
+    return TRUE;
+}
+
+void WINAPI OutputDebugStringA(LPCSTR text)
+{
+    if (text)
+        std::fputs(text, stderr);
+}

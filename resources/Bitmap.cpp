@@ -1,0 +1,62 @@
+#include "resources/Bitmap.h"
+
+#include "system/OpenGL.h"
+
+#include <new>
+
+namespace Quorvel {
+
+void Bitmap::setWidth(int32_t value)
+{
+    if (!data) {
+        width = value;
+    }
+}
+
+void Bitmap::setHeight(int32_t value)
+{
+    if (!data) {
+        height = value;
+    }
+}
+
+void Bitmap::setBitsPerPixel(int32_t value)
+{
+    if (!data) {
+        bitsPerPixel = value;
+    }
+}
+
+int64_t Bitmap::byteCount() const
+{
+    return static_cast<int64_t>(width) * height * (bitsPerPixel / 8);
+}
+
+bool Bitmap::allocate()
+{
+    // Negative sizes (a top-down BMP's height) and sizes that would not fit
+    // the engine's 32-bit sizes are refused rather than wrapped around.
+    if (width <= 0 || height <= 0 || bitsPerPixel <= 0) {
+        return false;
+    }
+    const int64_t bytes = byteCount();
+    if (bytes <= 0 || bytes > MaxBytes) {
+        return false;
+    }
+    data.reset(new (std::nothrow) uint8_t[static_cast<size_t>(bytes)]);
+    return data != nullptr;
+}
+
+bool Bitmap::deallocate()
+{
+    data.reset();
+    return true;
+}
+
+void Bitmap::draw(int32_t x, int32_t y) const
+{
+    glRasterPos2i(x, y);
+    glDrawPixels(width, height, format, GL_UNSIGNED_BYTE, data.get());
+}
+
+} // namespace Quorvel

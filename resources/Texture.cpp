@@ -1,0 +1,100 @@
+// Texture: the ".glt" reader and the texture cache.
+
+#include "resources/Texture.h"
+
+#include "core/Application.h"
+#include "core/Log.h"
+#include "files/BinaryFile.h"
+
+#include <memory>
+#include <vector>
+
+namespace Quorvel {
+
+namespace {
+
+ResourceCache<Texture>& textureCache()
+{
+    static ResourceCache<Texture>* cache = new ResourceCache<Texture>(); // lives until the process ends
+    return *cache;
+}
+
+void logLoadFailure(const String& name)
+{
+    if (Application* application = Application::existingInstance())
+        application->getLog()->write(String("Texture id=") + name + " load failed");
+}
+
+} // namespace
+
+Texture* Texture::load(const String& name)
+{
+    ResourceCache<Texture>& cache = textureCache();
+    if (Texture* found = cache.find(name))
+        return found;
+
+    Texture* texture = readGlt(name + ".glt");
+    if (texture == nullptr) {
+        logLoadFailure(name);
+        return nullptr;
+    }
+    texture->setName(name);
+    return cache.add(texture);
+}
+
+// Reads and checks the whole file before any OpenGL object exists, so a bad
+// file changes no OpenGL state and leaves nothing behind.
+Texture* Texture::readGlt(const String& fileName)
+{
+    std::unique_ptr<BinaryFile> file(BinaryFile::openInput(fileName));
+    if (!file)
+        return nullptr;
+
+    const int32_t fileSize = file->seek(0, BinaryFile::End);
+    if (fileSize < static_cast<int32_t>(GltHeader::Size) || file->seek(0, BinaryFile::Begin) != 0)
+        return nullptr;
+    uint8_t headerBytes[GltHeader::Size];
+    if (file->read(headerBytes, GltHeader::Size) != GltHeader::Size)
+        return nullptr;
+    const GltHeader header = GltHeader::decode(headerBytes);
+    if (header.check(static_cast<uint64_t>(fileSize) - GltHeader::Size) != GltCheck::Ok)
+        return nullptr;
+
+    std::vector<uint8_t> pixels(header.dataSize);
+    if (file->read(pixels.data(), header.dataSize) != header.dataSize)
+        return nullptr;
+    file.reset();
+
+    std::unique_ptr<Texture> texture(new Texture());
+    texture->create();
+    texture->setTarget(header.target);
+    texture->bind(0);
+    glTexParameteri(header.target, GL_TEXTURE_WRAP_S, static_cast<GLint>(header.wrap));
+    glTexParameteri(header.target, GL_TEXTURE_WRAP_T, static_cast<GLint>(header.wrap));
+    glTexParameteri(header.target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(header.target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+
+    // The size check above assumes OpenGL's default unpacking; make sure of it.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+    const GLsizei width = static_cast<GLsizei>(header.width);
+    const GLsizei height = static_cast<GLsizei>(header.height);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormatFor(header.format, header.type), width, height, 0,
+        header.format, header.type, pixels.data());
+    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, header.format, header.type,
+        pixels.data());
+    glPopClientAttrib();
+
+    if (built != 0) {
+        texture->unbind();
+        return nullptr; // the texture object is deleted with the Texture
+    }
+    return texture.release();
+}
+
+} // namespace Quorvel

@@ -1,0 +1,67 @@
+#include "math/Matrix4.h"
+#include "math/Vector3.h"
+
+#include "support/TestEngine.h"
+#include "system/OpenGL.h"
+
+#include <gtest/gtest.h>
+
+using Quorvel::Matrix4;
+using Quorvel::Vector3;
+
+namespace {
+
+// Each test saves both matrices and the matrix mode, and puts them back.
+class Matrix4GLTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QuorvelTest::TestEngine::start()) << QuorvelTest::TestEngine::lastError();
+        glPushAttrib(GL_TRANSFORM_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+    }
+    void TearDown() override
+    {
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glPopAttrib();
+        EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
+    }
+
+    static GLint matrixMode()
+    {
+        GLint mode = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        return mode;
+    }
+};
+
+} // namespace
+
+TEST_F(Matrix4GLTest, MatrixLoadsAndReadsStorageUnchanged)
+{
+    const Matrix4 numbered(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
+    numbered.loadProjection();
+    EXPECT_EQ(GL_PROJECTION, matrixMode());
+    Matrix4 translation = Matrix4::translation(Vector3(1, 2, 3));
+    translation.loadModelView();
+    EXPECT_EQ(GL_MODELVIEW, matrixMode());
+
+    Matrix4 projection(0.0f);
+    projection.readProjection();
+    EXPECT_TRUE(projection == numbered) << "column-major storage goes to OpenGL without conversion";
+    Matrix4 modelView(0.0f);
+    modelView.readModelView();
+    EXPECT_TRUE(modelView == translation);
+
+    // OpenGL agrees on the storage order: its own translation lands at 12..14.
+    glLoadIdentity();
+    glTranslatef(4, 5, 6);
+    modelView.readModelView();
+    EXPECT_TRUE(modelView == Matrix4::translation(Vector3(4, 5, 6)));
+}

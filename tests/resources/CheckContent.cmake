@@ -1,0 +1,41 @@
+# Run with -DTEXGEN, -DGLTCONVERT, -DDATA and -DSCRATCH (see tests.cmake).
+set(textures floor wall ceil blob skeleton)
+
+file(REMOVE_RECURSE ${SCRATCH})
+file(MAKE_DIRECTORY ${SCRATCH}/glt ${SCRATCH}/png ${SCRATCH}/converted)
+
+execute_process(COMMAND ${TEXGEN} --out ${SCRATCH}/glt RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "quorvel-texgen failed: ${result}")
+endif()
+execute_process(COMMAND ${TEXGEN} --png --out ${SCRATCH}/png RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "quorvel-texgen --png failed: ${result}")
+endif()
+
+set(failures "")
+foreach(name ${textures})
+  if(name STREQUAL "blob")
+    set(wrap clamp)
+  else()
+    set(wrap repeat)
+  endif()
+  execute_process(COMMAND ${GLTCONVERT} ${SCRATCH}/png/${name}.png ${SCRATCH}/converted/${name}.glt --wrap ${wrap}
+    RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    list(APPEND failures "quorvel-gltconvert failed on ${name}.png")
+  endif()
+  foreach(made glt converted)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${DATA}/${name}.glt ${SCRATCH}/${made}/${name}.glt
+      RESULT_VARIABLE differ)
+    if(NOT differ EQUAL 0)
+      list(APPEND failures "data/${name}.glt differs from the ${made} file")
+    endif()
+  endforeach()
+endforeach()
+
+if(failures)
+  string(REPLACE ";" "\n  " text "${failures}")
+  message(FATAL_ERROR "content check failed:\n  ${text}")
+endif()
+message(STATUS "all ${textures} match")

@@ -1,0 +1,326 @@
+// The level's logic without OpenGL: walking, collision with solid cells and
+// the grid's edge, mouse look, the density keys and the minimap's geometry.
+
+#include "scene/SceneTestSupport.h"
+
+#include "input/InputSystem.h"
+#include "math/MathUtil.h"
+#include "math/Vector4.h"
+#include "scene/W_LevelRenderer.h"
+#include "widgets/InputHandler.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using Quorvel::InputState;
+using Quorvel::Vector3;
+using Quorvel::W_LevelRenderer;
+
+namespace {
+
+// An input system that only counts the requests to centre the cursor.
+class CountingInputSystem : public Quorvel::InputSystem {
+public:
+    int centred = 0;
+    bool hasFailed() override { return false; }
+    void relativeToCentre(int32_t&, int32_t&) override {}
+    void centreCursor() override { ++centred; }
+};
+
+class W_LevelRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(&timer, Quorvel::TimerSystem::existingInstance()) << "another timer system is registered";
+        ASSERT_EQ(&input, Quorvel::InputSystem::existingInstance()) << "another input system is registered";
+    }
+
+    bool key(uint32_t kind, uint32_t code)
+    {
+        InputState state;
+        state.setKey(code);
+        return level.handleInput(kind, state);
+    }
+    bool mouse(int32_t dx, int32_t dy)
+    {
+        InputState state;
+        state.setDeltaX(dx);
+        state.setDeltaY(dy);
+        return level.handleInput(Quorvel::MouseMove, state);
+    }
+    // Holds the keys down, ticks count times with the given periods, lets go.
+    void walk(const std::string& keys, int count, uint32_t periods = 1)
+    {
+        for (char k : keys)
+            key(Quorvel::KeyDown, static_cast<uint32_t>(k));
+        for (int i = 0; i < count; ++i)
+            level.tick(periods);
+        for (char k : keys)
+            key(Quorvel::KeyUp, static_cast<uint32_t>(k));
+    }
+
+    SceneTest::ManualTimerSystem timer;
+    CountingInputSystem input;
+    W_LevelRenderer level { Quorvel::SkyDome::WithoutGraphics() };
+};
+
+void expectVector(const Vector3& actual, const Vector3& expected, const std::string& what, float tolerance = 1e-4f)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance) << what;
+    EXPECT_NEAR(actual.y, expected.y, tolerance) << what;
+    EXPECT_NEAR(actual.z, expected.z, tolerance) << what;
+}
+
+} // namespace
+
+TEST_F(W_LevelRendererTest, StartsInTheMiddleOfTheFirstCellRegisteredForTicks)
+{
+    expectVector(level.getPlayerPosition(), Vector3(8.0f, 8.0f, -8.0f), "start");
+    EXPECT_EQ(level.getYaw(), 0.0f);
+    EXPECT_EQ(level.getPitch(), 0.0f);
+    EXPECT_TRUE(level.isVisible());
+    EXPECT_EQ(level.getInterval(), 20u);
+    EXPECT_EQ(level.getState(), Quorvel::TimerEvent::Starting);
+    ASSERT_EQ(timer.getEvents().size(), 1u);
+    EXPECT_EQ(timer.getEvents()[0], static_cast<Quorvel::TimerEvent*>(&level));
+    EXPECT_FLOAT_EQ(level.getSky()->getDensity(), 0.4f);
+    expectVector(level.getCamera().position, Vector3(8.0f, 8.0f, -8.0f), "camera");
+}
+
+TEST_F(W_LevelRendererTest, KeysMoveAlongTheViewOneUnitPerPeriod)
+{
+    struct Case {
+        const char* keys;
+        Vector3 step;
+    };
+    const float diagonal = 1.0f;
+    const Case cases[] = {
+        { "w", Vector3(0.0f, 0.0f, -1.0f) },
+        { "s", Vector3(0.0f, 0.0f, 1.0f) },
+        { "d", Vector3(1.0f, 0.0f, 0.0f) },
+        { "a", Vector3(-1.0f, 0.0f, 0.0f) },
+        { "ws", Vector3(0.0f, 0.0f, 0.0f) },
+        { "ad", Vector3(0.0f, 0.0f, 0.0f) },
+        { "wd", Vector3(diagonal, 0.0f, -diagonal) },
+        { "wsad", Vector3(0.0f, 0.0f, 0.0f) },
+    };
+    for (const Case& c : cases) {
+        const Vector3 start(40.0f, 8.0f, -40.0f); // middle of the open cell (2, 2)
+        level.setPlayerPosition(start);
+        walk(c.keys, 1);
+        expectVector(level.getPlayerPosition() - start, c.step, c.keys);
+    }
+    // A diagonal step is longer by the square root of 2.
+    level.setPlayerPosition(Vector3(40.0f, 8.0f, -40.0f));
+    walk("wd", 1);
+    EXPECT_NEAR((level.getPlayerPosition() - Vector3(40.0f, 8.0f, -40.0f)).length(), 1.4142135f, 1e-5f);
+}
+
+TEST_F(W_LevelRendererTest, OneTickOfFivePeriodsWalksAsFarAsFiveTicksOfOne)
+{
+    level.setPlayerPosition(Vector3(40.0f, 8.0f, -40.0f));
+    walk("w", 1, 5);
+    const Vector3 once = level.getPlayerPosition();
+    level.setPlayerPosition(Vector3(40.0f, 8.0f, -40.0f));
+    walk("w", 5, 1);
+    expectVector(once, level.getPlayerPosition(), "5 periods at once");
+    expectVector(once, Vector3(40.0f, 8.0f, -45.0f), "5 units forward");
+}
+
+TEST_F(W_LevelRendererTest, ViewTurnsTheWalkingDirection)
+{
+    // A quarter turn to the left (mouse to the left) makes w walk towards -x.
+    mouse(-1571, 0);
+    level.setPlayerPosition(Vector3(40.0f, 8.0f, -40.0f));
+    walk("w", 1);
+    expectVector(level.getPlayerPosition(), Vector3(39.0f, 8.0f, -40.0f), "w after a quarter turn", 1e-3f);
+    expectVector(level.getLookVector(), Vector3(-5.0f, 0.0f, 0.0f), "look vector", 1e-2f);
+    // Looking down shortens a forward step by the cosine of the pitch, and the eye stays at 8.
+    mouse(1571, -1000); // back to yaw 0, pitch 0.5 up
+    level.setPlayerPosition(Vector3(40.0f, 8.0f, -40.0f));
+    walk("w", 1);
+    expectVector(level.getPlayerPosition(), Vector3(40.0f, 8.0f, -40.0f - std::cos(0.5f)), "w looking up", 1e-3f);
+}
+
+TEST_F(W_LevelRendererTest, WallsStopTheEyeBetweenFourAndFiveUnitsShort)
+{
+    struct Case {
+        const char* what;
+        Vector3 start;
+        const char* keys;
+        Vector3 end;
+    };
+    // Each end lies 4 or 5 units before the wall's face.
+    const Case cases[] = {
+        // Cell (1, 5) is solid: its face towards cell (1, 4) lies at z = -80.
+        { "towards -z into (1, 5)", Vector3(24.0f, 8.0f, -72.0f), "w", Vector3(24.0f, 8.0f, -75.0f) },
+        // Its face towards cell (0, 5) lies at x = 16.
+        { "towards +x into (1, 5)", Vector3(8.0f, 8.0f, -88.0f), "d", Vector3(11.0f, 8.0f, -88.0f) },
+        // Cell (2, 6) ends at x = 48 towards cell (3, 6).
+        { "towards -x into (2, 6)", Vector3(56.0f, 8.0f, -104.0f), "a", Vector3(52.0f, 8.0f, -104.0f) },
+        // Cell (5, 7) ends at z = -128 towards cell (5, 8).
+        { "towards +z into (5, 7)", Vector3(88.0f, 8.0f, -136.0f), "s", Vector3(88.0f, 8.0f, -132.0f) },
+    };
+    for (const Case& c : cases) {
+        ASSERT_FALSE(W_LevelRenderer::isSolidAt(c.start.x, c.start.z)) << c.what;
+        level.setPlayerPosition(c.start);
+        walk(c.keys, 30);
+        expectVector(level.getPlayerPosition(), c.end, c.what);
+    }
+}
+
+TEST_F(W_LevelRendererTest, WalkingIntoAWallAtAnAngleSlidesAlongIt)
+{
+    // Turned 45 degrees to the left, w walks towards -x and -z. From cell (1, 4)
+    // the wall of (1, 5) blocks -z while -x goes on.
+    mouse(-785, 0);
+    level.setPlayerPosition(Vector3(28.0f, 8.0f, -76.5f));
+    walk("w", 6);
+    const Vector3 end = level.getPlayerPosition();
+    EXPECT_FLOAT_EQ(end.z, -76.5f) << "blocked along z";
+    EXPECT_NEAR(end.x, 28.0f - 6 * std::sin(0.785f), 1e-4f) << "still sliding along x";
+}
+
+TEST_F(W_LevelRendererTest, GridEdgesStopThePlayerOnEverySide)
+{
+    struct Case {
+        const char* what;
+        Vector3 start;
+        const char* keys;
+        Vector3 end;
+    };
+    const Case cases[] = {
+        { "towards -x from cell (0, 0)", Vector3(8.0f, 8.0f, -8.0f), "a", Vector3(4.0f, 8.0f, -8.0f) },
+        { "towards +z from cell (0, 0)", Vector3(8.0f, 8.0f, -8.0f), "s", Vector3(8.0f, 8.0f, -4.0f) },
+        { "towards +x from cell (9, 9)", Vector3(152.0f, 8.0f, -152.0f), "d", Vector3(155.0f, 8.0f, -152.0f) },
+        { "towards -z from cell (9, 9)", Vector3(152.0f, 8.0f, -152.0f), "w", Vector3(152.0f, 8.0f, -155.0f) },
+    };
+    for (const Case& c : cases) {
+        level.setPlayerPosition(c.start);
+        walk(c.keys, 40);
+        expectVector(level.getPlayerPosition(), c.end, c.what);
+    }
+}
+
+TEST_F(W_LevelRendererTest, CellsOutsideTheGridAreSolid)
+{
+    struct Case {
+        float x, z;
+        bool solid;
+    };
+    const Case cases[] = {
+        { 8.0f, -8.0f, false },   // (0, 0)
+        { -0.5f, -8.0f, true },   // just past x = 0: cell -1, not cell 0
+        { 8.0f, 0.5f, true },     // just past z = 0
+        { -15.9f, -8.0f, true },
+        { 159.9f, -8.0f, false }, // (9, 0)
+        { 160.0f, -8.0f, true },  // (10, 0)
+        { 8.0f, -160.0f, true },  // (0, 10)
+        { 24.0f, -88.0f, true },  // (1, 5) is a wall
+        { 1e30f, -8.0f, true },
+        { -1e30f, -8.0f, true },
+        { NAN, -8.0f, true },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(W_LevelRenderer::isSolidAt(c.x, c.z), c.solid) << "x " << c.x << " z " << c.z;
+}
+
+TEST_F(W_LevelRendererTest, PitchPastTheVerticalIsIgnoredAsAWhole)
+{
+    EXPECT_TRUE(mouse(0, -3000)); // +1.5 rad
+    EXPECT_FLOAT_EQ(level.getPitch(), 1.5f);
+    mouse(0, -200); // would be 1.6, beyond HalfPi
+    EXPECT_FLOAT_EQ(level.getPitch(), 1.5f);
+    mouse(10, -141); // 1.5705, still within; the yaw part of a motion always counts
+    EXPECT_FLOAT_EQ(level.getPitch(), 1.5f + 141 * 0.0005f);
+    EXPECT_FLOAT_EQ(level.getYaw(), Quorvel::TwoPi - 0.01f);
+    mouse(0, 6282); // down to -1.5705
+    EXPECT_NEAR(level.getPitch(), 1.5705f - 3.141f, 1e-4f);
+    mouse(0, 2);
+    EXPECT_NEAR(level.getPitch(), 1.5705f - 3.141f, 1e-4f) << "past -HalfPi is ignored too";
+    EXPECT_EQ(input.centred, 5) << "every mouse motion puts the cursor back";
+}
+
+TEST_F(W_LevelRendererTest, YawWrapsIntoZeroToTwoPi)
+{
+    struct Case {
+        int32_t dx;
+        float yaw;
+    };
+    const Case cases[] = {
+        { 100, Quorvel::TwoPi - 0.1f },       // below 0: + TwoPi
+        { -200, 0.1f },                        // above TwoPi: - TwoPi
+        { -7000, 7.1f - Quorvel::TwoPi },      // a large turn wraps once
+    };
+    for (const Case& c : cases) {
+        mouse(c.dx, 0);
+        EXPECT_NEAR(level.getYaw(), c.yaw, 1e-5f) << "dx " << c.dx;
+    }
+}
+
+TEST_F(W_LevelRendererTest, DensityKeysChangeTheSkyButLeaveTheEventUnused)
+{
+    struct Case {
+        float start;
+        uint32_t key;
+        float density;
+    };
+    const Case cases[] = {
+        { 0.005f, W_LevelRenderer::KeyGrayMinus, 0.0f },
+        { 0.995f, W_LevelRenderer::KeyGrayPlus, 1.0f },
+        { 0.4f, W_LevelRenderer::KeyGrayMinus, 0.39f },
+        { 0.4f, W_LevelRenderer::KeyGrayPlus, 0.41f },
+        { 1.0f, W_LevelRenderer::KeyGrayPlus, 1.0f },
+    };
+    for (const Case& c : cases) {
+        level.getSky()->setDensity(c.start);
+        EXPECT_FALSE(key(Quorvel::KeyDown, c.key)) << "key " << c.key;
+        EXPECT_FLOAT_EQ(level.getSky()->getDensity(), c.density) << "from " << c.start << " key " << c.key;
+    }
+}
+
+TEST_F(W_LevelRendererTest, WhichEventsAreUsed)
+{
+    struct Case {
+        uint32_t kind;
+        uint32_t code;
+        bool used;
+    };
+    const Case cases[] = {
+        { Quorvel::KeyDown, 'w', true }, { Quorvel::KeyUp, 'w', true }, { Quorvel::KeyDown, 'a', true },
+        { Quorvel::KeyUp, 'd', true }, { Quorvel::KeyDown, 'x', false }, { Quorvel::KeyUp, 'x', false },
+        { Quorvel::KeyUp, W_LevelRenderer::KeyGrayPlus, false }, { 8, 'w', false },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(key(c.kind, c.code), c.used) << "kind " << c.kind << " key " << c.code;
+}
+
+TEST_F(W_LevelRendererTest, TickPointsTheCameraAndTheLookVector)
+{
+    level.tick(1);
+    expectVector(level.getLookVector(), Vector3(0.0f, 0.0f, -5.0f), "look at start");
+    mouse(0, -1000); // pitch 0.5: the look vector stays horizontal
+    level.tick(1);
+    EXPECT_EQ(level.getLookVector().y, 0.0f);
+    EXPECT_NEAR(level.getLookVector().z, -5.0f * std::cos(0.5f), 1e-4f);
+    const Quorvel::Quaternion& orientation = level.getCamera().orientation;
+    EXPECT_NEAR(orientation.w, std::cos(0.25f), 1e-6f);
+    EXPECT_NEAR(orientation.v.x, std::sin(0.25f), 1e-6f);
+    // The view matrix moves the eye to the origin.
+    const Vector3 eye = level.getCamera().view.transformPoint(level.getPlayerPosition());
+    expectVector(eye, Vector3(0.0f, 0.0f, 0.0f), "eye in eye space");
+}
+
+TEST_F(W_LevelRendererTest, MinimapTakesASeventhOfTheWidthInTheTopRightCorner)
+{
+    EXPECT_TRUE(level.resize(Quorvel::Vector4(0.0f, 0.0f, 1024.0f, 768.0f)));
+    EXPECT_FLOAT_EQ(level.getMapScale(), 14.628572f);
+    EXPECT_FLOAT_EQ(level.getMapOrigin().x, 877.7143f);
+    EXPECT_FLOAT_EQ(level.getMapOrigin().y, 0.0f);
+    EXPECT_FLOAT_EQ(level.getMapOrigin().z, 0.0f);
+    level.resize(Quorvel::Vector4(0.0f, 0.0f, 700.0f, 500.0f));
+    EXPECT_FLOAT_EQ(level.getMapScale(), 10.0f);
+    EXPECT_FLOAT_EQ(level.getMapOrigin().x, 600.0f);
+}

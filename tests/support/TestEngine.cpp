@@ -1,0 +1,107 @@
+// The engine brought up once per test process, on the display the test
+// command provides.
+
+#include "support/TestEngine.h"
+
+#include "support/QuietApplication.h"
+
+#include "core/Application.h"
+#include "files/DiskDirectory.h"
+#include "files/FileSystem.h"
+#include "input/InputSystem.h"
+#include "platform/win32/Win32Application.h"
+#include "platform/win32/Win32GraphicSystem.h"
+#include "system/GraphicSystem.h"
+#include "system/OpenGL.h"
+#include "system/TimerSystem.h"
+
+#include <fstream>
+
+namespace QuorvelTest {
+
+namespace {
+
+QuietApplication* application = nullptr;
+bool started = false;
+bool running = false;
+
+Quorvel::Win32Application* win32Application()
+{
+    return dynamic_cast<Quorvel::Win32Application*>(Quorvel::Application::instance());
+}
+
+} // namespace
+
+Pixel Frame::at(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return Pixel{};
+    const size_t offset = (static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+    return Pixel{rgb[offset], rgb[offset + 1], rgb[offset + 2]};
+}
+
+bool TestEngine::start()
+{
+    if (started)
+        return running;
+    started = true;
+
+    {
+        std::ofstream config("quorvel.conf", std::ios::trunc);
+        config << "[GraphicSystem]\nwidth=" << Width << "\nheight=" << Height << "\nbpp=32\nvsync=off\n";
+    }
+
+    using namespace Quorvel;
+    FileSystem::instance()->mount("", new DiskDirectory(QUORVEL_SOURCE_DIR "/data"));
+
+    // Registered before any subsystem, so the subsystems join this application.
+    if (!Application::existingInstance()) {
+        application = new QuietApplication();
+        application->echo = true;
+    }
+
+    InputSystem::instance();
+    TimerSystem::instance();
+    GraphicSystem::instance()->configure();
+    running = Application::instance()->init();
+    return running;
+}
+
+std::string TestEngine::lastError()
+{
+    return application && !application->errors.empty() ? application->errors.back() : std::string();
+}
+
+void TestEngine::pumpMessages()
+{
+    if (Quorvel::Win32Application* app = win32Application())
+        app->pumpMessages();
+}
+
+void TestEngine::pass()
+{
+    if (Quorvel::Win32Application* app = win32Application()) {
+        app->pumpMessages();
+        app->updateSubsystems();
+    }
+}
+
+Frame TestEngine::drawFrame()
+{
+    Frame frame;
+    auto* graphics = dynamic_cast<Quorvel::Win32GraphicSystem*>(Quorvel::GraphicSystem::instance());
+    if (!running || !graphics)
+        return frame;
+
+    graphics->renderFrame();
+    frame.width = static_cast<int>(graphics->getWidth());
+    frame.height = static_cast<int>(graphics->getHeight());
+    frame.rgb.assign(static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height) * 3, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(graphics->getDoubleBuffer() ? GL_BACK : GL_FRONT);
+    glReadPixels(0, 0, frame.width, frame.height, GL_RGB, GL_UNSIGNED_BYTE, frame.rgb.data());
+    graphics->presentFrame();
+    return frame;
+}
+
+} // namespace QuorvelTest

@@ -1,0 +1,110 @@
+#include "widgets/TextWriter.h"
+
+#include "resources/Font.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace Quorvel {
+
+namespace {
+
+void acquireFont(Font* font)
+{
+    if (font != nullptr) {
+        font->acquire();
+    }
+}
+
+void releaseFont(Font* font)
+{
+    if (font != nullptr) {
+        font->release();
+    }
+}
+
+} // namespace
+
+TextWriter::TextWriter(Font* font_, const Vector3& colour_, float size_) : font(font_), colour(colour_), size(size_)
+{
+    acquireFont(font);
+}
+
+TextWriter::TextWriter(const TextWriter& other) : font(other.font), colour(other.colour), size(other.size)
+{
+    acquireFont(font);
+}
+
+TextWriter& TextWriter::operator=(const TextWriter& other)
+{
+    // Acquire first, so assigning a writer to itself keeps its reference.
+    acquireFont(other.font);
+    releaseFont(font);
+    font = other.font;
+    colour = other.colour;
+    size = other.size;
+    return *this;
+}
+
+TextWriter::~TextWriter()
+{
+    releaseFont(font);
+}
+
+void TextWriter::setFont(Font* newFont)
+{
+    acquireFont(newFont);
+    releaseFont(font);
+    font = newFont;
+}
+
+void TextWriter::print(const String& text) const
+{
+    printAt(0.0f, 0.0f, text);
+}
+
+void TextWriter::printf(const char* format, ...) const
+{
+    char buffer[BufferSize];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    printAt(0.0f, 0.0f, String(buffer));
+}
+
+void TextWriter::printAt(float x, float y, const String& text) const
+{
+    if (font != nullptr) {
+        font->drawText(colour, size, text, x, y);
+    }
+}
+
+void TextWriter::printfAt(float x, float y, const char* format, ...) const
+{
+    char buffer[BufferSize];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    printAt(x, y, String(buffer));
+}
+
+void TextWriter::printInBox(const Vector4& box, const String& text) const
+{
+    if (font != nullptr) {
+        font->drawTextInBox(colour, size, text, box);
+    }
+}
+
+float TextWriter::textHeight(float width, const String& text) const
+{
+    return font != nullptr ? font->measureTextHeight(size, text, width) : 0.0f;
+}
+
+float TextWriter::textWidth(const String& text, uint32_t count) const
+{
+    return font != nullptr ? font->measureTextWidth(size, text, count) : 0.0f;
+}
+
+} // namespace Quorvel

@@ -2,13 +2,6 @@
 // Application: the process-wide singleton behind the one window and the main
 // loop. It owns the engine's log ("quorvel.log"), its configuration (read from
 // "quorvel.conf" at construction) and the widget manager.
-//
-// Start-up: instance() creates the platform's application on first use (the
-// first subsystem to be constructed does so). init() opens the window; it
-// returns false when start-up failed, after the failing part has logged the
-// fault and told the user through error(). The caller then ends the process
-// with a non-zero exit code; on success it calls run(), which returns once the
-// window has been closed.
 
 #include "core/String.h"
 
@@ -29,7 +22,11 @@ public:
     // The registered application without creating one (null when there is none).
     static Application* existingInstance();
 
-    virtual bool init() = 0;                          // create and show the window
+    // Creates and shows the window. False when start-up failed: the failing
+    // part has logged the fault and told the user through error(), and the
+    // caller ends the process with a non-zero exit code. On success the caller
+    // calls run(), which returns once the window has been closed.
+    virtual bool init() = 0;
     virtual void run() = 0;                           // the main loop
     virtual void error(const String& message) = 0;    // show a fatal message to the user
     virtual ~Application();

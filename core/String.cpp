@@ -27,15 +27,18 @@ String::String(const char* text) : String(text, static_cast<int32_t>(std::strlen
 {
 }
 
+// A negative count or size (a caller's arithmetic gone wrong) gives the empty
+// text rather than a write before the buffer.
 String::String(const char* bytes, int32_t count)
-    : data(allocate(count + 1)), capacity(count + 1), len(count)
+    : data(allocate(count > 0 ? count + 1 : 1)), capacity(count > 0 ? count + 1 : 1), len(count > 0 ? count : 0)
 {
-    if (count > 0)
-        std::memcpy(data, bytes, static_cast<size_t>(count));
-    data[count] = 0;
+    if (len > 0)
+        std::memcpy(data, bytes, static_cast<size_t>(len));
+    data[len] = 0;
 }
 
-String::String(int32_t reserved) : data(allocate(reserved + 1)), capacity(reserved + 1), len(0)
+String::String(int32_t reserved)
+    : data(allocate(reserved > 0 ? reserved + 1 : 1)), capacity(reserved > 0 ? reserved + 1 : 1), len(0)
 {
     data[0] = 0;
 }
@@ -73,6 +76,9 @@ const char* String::c_str() const
 
 void String::reserve(int32_t newCapacity)
 {
+    // The terminator always needs one byte, whatever a careless caller asks.
+    if (newCapacity < 1)
+        newCapacity = 1;
     char* grown = allocate(newCapacity);
     int32_t kept = len < newCapacity ? len : newCapacity;
     if (kept > 0)
@@ -233,10 +239,15 @@ bool String::toFloat(float& out) const
 
 std::istream& String::getline(std::istream& stream, String& target, int32_t maxLength)
 {
-    target.reserve(maxLength);
+    // Room for at least the terminator, which is written before reading so
+    // that a stream with nothing left (or already failed) yields the empty
+    // text and never bytes of the fresh buffer.
+    target.reserve(maxLength > 0 ? maxLength : 1);
     target.len = 0;
-    stream.getline(target.data, maxLength);
-    target.len = static_cast<int32_t>(std::strlen(target.data));
+    target.data[0] = 0;
+    stream.getline(target.data, target.capacity);
+    const void* zero = std::memchr(target.data, 0, static_cast<size_t>(target.capacity));
+    target.len = zero ? static_cast<int32_t>(static_cast<const char*>(zero) - target.data) : target.capacity - 1;
     return stream;
 }
 

@@ -216,7 +216,7 @@ SimpleMesh* Ms3dLoader::load()
     for (uint32_t v = 0; v < vertexCount; ++v) {
         const uint8_t* record = fileVertices.data() + static_cast<size_t>(v) * VertexSize;
         const float position[3] = {readFloat(record + VertexPositionAt), readFloat(record + VertexPositionAt + 4),
-                             readFloat(record + VertexPositionAt + 8)};
+                                   readFloat(record + VertexPositionAt + 8)};
         std::memcpy(vertices.get() + static_cast<size_t>(v) * EngineVertexSize + PositionOffset, position,
                     sizeof position);
     }

@@ -1,13 +1,7 @@
 #pragma once
-// GraphicSystem: the platform-neutral interface of the display. It holds the
-// display settings read from the "GraphicSystem" section of the configuration,
-// owns the mode switch and the OpenGL rendering context (in its platform
-// implementation) and presents one frame per pass of the main loop.
-//
-// States: Configuring (setters allowed) -> ModeSet -> ContextReady (extension
-// queries allowed). Failed is entered only when start-up fails. Calling an
-// operation in a state that does not allow it is a usage error: an assertion
-// in debug builds, ignored in release builds.
+// GraphicSystem: the platform-neutral interface of the display: the settings
+// of the "GraphicSystem" configuration section, the mode switch and the OpenGL
+// context (owned by the platform implementation), one frame per main-loop pass.
 
 #include "system/Subsystem.h"
 
@@ -19,6 +13,10 @@ class String;
 
 class GraphicSystem : public Subsystem {
 public:
+    // Configuring (setters allowed) -> ModeSet -> ContextReady (extension
+    // queries allowed); Failed only when start-up fails. Calling an operation
+    // in a state that does not allow it is a usage error: an assertion in
+    // debug builds, ignored in release builds.
     enum State : int32_t {
         Failed = 0,
         Configuring = 1,

@@ -34,6 +34,13 @@ void TimerSystem::add(TimerEvent* event)
 
 void TimerSystem::remove(TimerEvent* event)
 {
+    if (ticking) {
+        // While the list is walked for ticks its entries must keep their
+        // places, or the event after a removed one would miss its tick: the
+        // entry is cleared now and dropped by the clean-up after the walk.
+        std::replace(events.begin(), events.end(), event, static_cast<TimerEvent*>(nullptr));
+        return;
+    }
     events.erase(std::remove(events.begin(), events.end(), event), events.end());
 }
 
@@ -46,6 +53,10 @@ void TimerSystem::cleanUp()
     size_t i = 0;
     while (i < events.size()) {
         TimerEvent* event = events[i];
+        if (!event) { // cleared by a remove during the tick walk
+            events.erase(events.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
         const int32_t state = event->getState();
         if (state == TimerEvent::Removing || state == TimerEvent::Deleting) {
             events.erase(events.begin() + static_cast<std::ptrdiff_t>(i));
@@ -61,11 +72,15 @@ void TimerSystem::update()
 {
     cleanUp();
 
-    // Events added by a tick wait for the next pass; the bound is checked
-    // afresh in case a tick removed one. Nothing here allocates.
+    // Events added by a tick wait for the next pass; entries removed by a
+    // tick are only cleared until the walk ends, so no entry changes place.
+    // Nothing here allocates.
+    ticking = true;
     const size_t count = events.size();
-    for (size_t i = 0; i < count && i < events.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         TimerEvent* event = events[i];
+        if (!event)
+            continue; // removed by an earlier tick of this pass
         const uint32_t now = getTime(); // afresh for every event
         if (event->state != TimerEvent::Starting && event->state != TimerEvent::Running)
             continue;
@@ -87,6 +102,7 @@ void TimerSystem::update()
             }
         }
     }
+    ticking = false;
 
     cleanUp();
 }

@@ -38,10 +38,11 @@ protected:
     TimerSystem();
 
 private:
-    // Drops Removing events and deletes Deleting ones.
+    // Drops Removing events and cleared entries, and deletes Deleting ones.
     void cleanUp();
 
-    std::vector<TimerEvent*> events; // registration order, not owned
+    std::vector<TimerEvent*> events; // registration order, not owned; null = removed during a tick walk
+    bool ticking = false;            // update() is walking events
 
     static TimerSystem* registeredInstance;
 };

@@ -9,9 +9,10 @@
 // - a second crate thrown up again and again by the physic system's gravity.
 // It ends with exit code 0 when the window is closed.
 //
-//   quorvel-scene-example [--screenshot FILE.png [--frames N]]
+//   quorvel-scene-example [--screenshot FILE.ppm [--frames N]]
 //
-// With --screenshot it saves frame N (default 120) as a PNG and quits.
+// With --screenshot it saves frame N (default 120) as a binary PPM image
+// (for example: convert FILE.ppm FILE.png) and quits.
 
 #include "core/Application.h"
 #include "core/Log.h"
@@ -33,9 +34,6 @@
 #include "system/TimerSystem.h"
 #include "widgets/Widget.h"
 #include "widgets/WidgetManager.h"
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -94,12 +92,19 @@ private:
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
         const int width = viewport[2], height = viewport[3];
-        std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
+        const size_t rowBytes = static_cast<size_t>(width) * 3;
+        std::vector<unsigned char> pixels(rowBytes * static_cast<size_t>(height));
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-        // OpenGL's rows run bottom to top; PNG's top to bottom.
-        stbi_flip_vertically_on_write(1);
-        const bool written = stbi_write_png(screenshot.c_str(), width, height, 3, pixels.data(), width * 3) != 0;
+
+        // OpenGL's rows run bottom to top; the image's top to bottom.
+        bool written = false;
+        if (FILE* file = std::fopen(screenshot.c_str(), "wb")) {
+            written = std::fprintf(file, "P6\n%d %d\n255\n", width, height) > 0;
+            for (int row = height - 1; row >= 0 && written; --row)
+                written = std::fwrite(pixels.data() + rowBytes * static_cast<size_t>(row), 1, rowBytes, file) == rowBytes;
+            written = std::fclose(file) == 0 && written;
+        }
         Application::instance()->getLog()->printf("Screenshot %s %s (%dx%d, frame %d)", screenshot.c_str(),
                                                   written ? "written" : "could not be written", width, height, frames);
     }
@@ -153,7 +158,7 @@ int runExample(int argc, char** argv)
         else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
             frames = std::atoi(argv[++i]);
         else {
-            std::fprintf(stderr, "usage: quorvel-scene-example [--screenshot FILE.png [--frames N]]\n");
+            std::fprintf(stderr, "usage: quorvel-scene-example [--screenshot FILE.ppm [--frames N]]\n");
             return 2;
         }
     }

@@ -12,12 +12,6 @@
 
 namespace Quorvel {
 
-namespace {
-
-constexpr int ShowNormally = 5; // SW_SHOW
-
-} // namespace
-
 Application* Application::instance()
 {
     if (!registeredInstance)
@@ -32,10 +26,10 @@ Win32Application::Win32Application()
 
 Win32Application::~Win32Application()
 {
-    for (std::unique_ptr<Win32Subsystem>& subsystem : owned)
-        subsystem.reset();
-    owned.clear();
     subsystems.clear();
+    for (std::unique_ptr<Win32Subsystem>& subsystem : owned)
+        subsystem.reset(); // in registration order
+    owned.clear();
 }
 
 bool Win32Application::addSubsystem(Win32Subsystem* subsystem)
@@ -120,7 +114,7 @@ bool Win32Application::init()
 
     getWidgetManager()->init();
 
-    ShowWindow(window, ShowNormally);
+    ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     SetFocus(window);
     ShowCursor(FALSE);

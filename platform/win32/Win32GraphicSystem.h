@@ -1,15 +1,7 @@
 #pragma once
 // Win32GraphicSystem: the Windows graphic system. It switches the display to
-// the configured mode (a temporary full-screen change that lasts until the
-// process ends), shapes the window as a borderless popup covering the screen,
-// creates the OpenGL context on the window's device context, loads the
-// extensions, and draws and presents one frame per pass of the main loop.
-// The context and the device context live until the process ends.
-//
-// Start-up failures (no display size configured, a mode that cannot be set,
-// no pixel format, no context) put it in the Failed state after logging what
-// the Part names and telling the user through the application's error(); the
-// application's init then returns false.
+// the configured mode, makes the window a screen-covering popup, owns the
+// OpenGL context on it until the process ends, and draws and presents frames.
 
 #include "platform/win32/Win32Subsystem.h"
 #include "system/GraphicSystem.h"
@@ -45,7 +37,12 @@ public:
     bool isExtensionSupported(const char* name) override;
     void* getProcAddress(const char* name) override;
 
-    // Window hooks.
+    // Window hooks. A start-up failure (no display size configured, a mode
+    // that cannot be set, no pixel format, no context) enters Failed: the
+    // fault goes to the log (a missing size has no line of its own), the user
+    // is told through the application's error() what failed and what to do,
+    // and the application's init returns false. The display mode is a
+    // temporary full-screen change that ends with the process.
     void adjustWindowClass(WNDCLASSEXA& windowClass) override; // mode change, class style
     void reservedHook() override;
     void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y,

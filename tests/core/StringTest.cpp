@@ -253,3 +253,54 @@ TEST(StringTest, GetlineReadsBoundedLines)
     String::getline(zero, line, 16);
     EXPECT_EQ("ab", bytes(line)) << "the length stops at the first zero byte";
 }
+
+TEST(StringTest, GetlineAtTheEndGivesTheEmptyText)
+{
+    // A reader that loops until the stream ends asks once more after the last
+    // line: the target must then be empty, not hold the previous line or the
+    // fresh buffer's bytes.
+    struct Case {
+        const char* input;
+        int32_t maxLength;
+    } cases[] = {
+        {"only\n", 1024},
+        {"only", 1024},
+        {"", 1024},
+        {"", 1},
+    };
+    for (const Case& c : cases) {
+        std::istringstream in(c.input);
+        String line("previous text");
+        String::getline(in, line, c.maxLength);
+        String::getline(in, line, c.maxLength);
+        EXPECT_EQ("", bytes(line)) << "input '" << c.input << "', limit " << c.maxLength;
+        EXPECT_TRUE(in.fail()) << "input '" << c.input << "'";
+        EXPECT_EQ(c.maxLength, line.getCapacity());
+    }
+
+    // A limit below one still leaves room for the terminator.
+    std::istringstream in("abc\n");
+    String line;
+    String::getline(in, line, 0);
+    EXPECT_EQ("", bytes(line));
+    EXPECT_EQ(1, line.getCapacity());
+}
+
+TEST(StringTest, NegativeSizesGiveTheEmptyText)
+{
+    // A size computed from bad input must not write before the buffer.
+    String counted("abc", -2);
+    EXPECT_EQ(0, counted.length());
+    EXPECT_EQ(1, counted.getCapacity());
+    EXPECT_STREQ("", counted.c_str());
+
+    String reserved(-7);
+    EXPECT_EQ(0, reserved.length());
+    EXPECT_EQ(1, reserved.getCapacity());
+
+    String shrunk("abc");
+    shrunk.reserve(0);
+    EXPECT_EQ(1, shrunk.getCapacity());
+    EXPECT_EQ(0, shrunk.length());
+    EXPECT_STREQ("", shrunk.c_str());
+}

@@ -78,6 +78,26 @@ TEST_F(Win32GraphicSystemGLTest, StartUpReachesContextReadyWithTheConfiguredMode
     EXPECT_GE(depthBits, 16);
 }
 
+TEST_F(Win32GraphicSystemGLTest, EachWindowHookTakesTheStateOneStepFurther)
+{
+    const QuorvelTest::StartUpRecord& record = TestEngine::startUp();
+    EXPECT_EQ(GraphicSystem::ModeSet, record.stateAfterClass);
+    EXPECT_EQ(GraphicSystem::ModeSet, record.stateAfterParams);
+    EXPECT_EQ(GraphicSystem::ContextReady, record.stateAfterCreated);
+    EXPECT_TRUE(record.windowCreated);
+
+    EXPECT_EQ(static_cast<uint32_t>(CS_OWNDC), record.classStyle & CS_OWNDC);
+    EXPECT_TRUE(record.classHasBackground) << "a solid black brush";
+    EXPECT_FALSE(record.classHasCursor);
+
+    EXPECT_EQ(static_cast<uint32_t>(WS_EX_APPWINDOW), record.exStyle);
+    EXPECT_EQ(static_cast<uint32_t>(WS_POPUP), record.style);
+    EXPECT_EQ(0, record.x);
+    EXPECT_EQ(0, record.y);
+    EXPECT_EQ(1024, record.width);
+    EXPECT_EQ(768, record.height);
+}
+
 TEST_F(Win32GraphicSystemGLTest, TheLogTellsEachStageOfStartUp)
 {
     std::ifstream file("quorvel.log");

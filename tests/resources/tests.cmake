@@ -11,3 +11,8 @@ if(TARGET quorvel-texgen AND TARGET quorvel-gltconvert)
       -P ${CMAKE_CURRENT_LIST_DIR}/CheckContent.cmake)
   set_tests_properties(content_textures_match_generator PROPERTIES LABELS "unit;resources;content")
 endif()
+
+# The default font test regenerates data/default.glf with the font tool.
+if(TARGET quorvel-fontgen AND TARGET test_resources)
+  add_dependencies(test_resources quorvel-fontgen)
+endif()

@@ -11,6 +11,7 @@
 #include "input/InputSystem.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32GraphicSystem.h"
+#include "platform/win32/Win32Subsystem.h"
 #include "system/GraphicSystem.h"
 #include "system/OpenGL.h"
 #include "system/TimerSystem.h"
@@ -22,6 +23,36 @@ namespace QuorvelTest {
 namespace {
 
 QuietApplication* application = nullptr;
+StartUpRecord record;
+
+// Registered after the graphic system: notes what its hooks did.
+class StartUpProbe : public Quorvel::Win32Subsystem {
+public:
+    bool hasFailed() override { return false; }
+    void adjustWindowClass(WNDCLASSEXA& windowClass) override
+    {
+        record.stateAfterClass = Quorvel::GraphicSystem::instance()->getState();
+        record.classStyle = windowClass.style;
+        record.classHasBackground = windowClass.hbrBackground != nullptr;
+        record.classHasCursor = windowClass.hCursor != nullptr;
+    }
+    void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y,
+                            int32_t& width, int32_t& height) override
+    {
+        record.stateAfterParams = Quorvel::GraphicSystem::instance()->getState();
+        record.exStyle = exStyle;
+        record.style = style;
+        record.x = x;
+        record.y = y;
+        record.width = width;
+        record.height = height;
+    }
+    void windowCreated(HWND window) override
+    {
+        record.stateAfterCreated = Quorvel::GraphicSystem::instance()->getState();
+        record.windowCreated = window != nullptr;
+    }
+};
 bool started = false;
 bool running = false;
 
@@ -63,8 +94,14 @@ bool TestEngine::start()
     InputSystem::instance();
     TimerSystem::instance();
     GraphicSystem::instance()->configure();
+    new StartUpProbe(); // owned by the application
     running = Application::instance()->init();
     return running;
+}
+
+const StartUpRecord& TestEngine::startUp()
+{
+    return record;
 }
 
 std::string TestEngine::lastError()

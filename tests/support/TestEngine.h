@@ -12,6 +12,10 @@
 // error() writes its message to stderr and keeps it (lastError) instead of
 // showing a message box. Everything stays up until the process ends.
 //
+// Between the graphic system and init, start() registers one more window
+// subsystem of its own, a probe that records what the window hooks left
+// behind (startUp()); it does nothing else.
+//
 // The helpers never block: pass() is one pass of the main loop, and
 // drawFrame() reads a frame back before presenting it (after the swap the
 // front buffer reads black under GLX).
@@ -51,6 +55,21 @@ struct Frame {
     Pixel at(int x, int y) const; // black outside the frame
 };
 
+// What the window hooks of start-up left behind, as seen by a subsystem
+// registered after the graphic system (so after its hook of each step).
+struct StartUpRecord {
+    int32_t stateAfterClass = -1;   // the graphic system's state after each step
+    int32_t stateAfterParams = -1;
+    int32_t stateAfterCreated = -1;
+    uint32_t classStyle = 0;        // the window class record before registration
+    bool classHasBackground = false;
+    bool classHasCursor = false;
+    uint32_t exStyle = 0;           // the window parameters before creation
+    uint32_t style = 0;
+    int32_t x = -1, y = -1, width = 0, height = 0;
+    bool windowCreated = false;     // the hook got a window handle
+};
+
 class TestEngine {
 public:
     static constexpr int Width = 1024;
@@ -58,6 +77,7 @@ public:
 
     // Brings the engine up on the first call; afterwards answers how that went.
     static bool start();
+    static const StartUpRecord& startUp();
     // The last message passed to the application's error(), or empty.
     static std::string lastError();
 

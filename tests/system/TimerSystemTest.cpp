@@ -307,3 +307,77 @@ TEST(TimerSystemTest, ZeroIntervalIsAUsageError)
     EXPECT_DEATH(timers.update(), "period above 0");
 #endif
 }
+
+TEST(TimerSystemTest, RemovingDuringATickSkipsNoOtherEvent)
+{
+    // Three events a, b, c; in the first pass the tick of one of them removes
+    // one event (itself, one before it or one after it) from the list.
+    struct Case {
+        const char* name;
+        int remover;  // index of the event whose tick removes
+        int removed;  // index of the event it removes
+        std::vector<int> tickedInPass;
+        std::vector<int> left;
+    };
+    const Case cases[] = {
+        {"a removes itself", 0, 0, {0, 1, 2}, {1, 2}},
+        {"b removes a, before it", 1, 0, {0, 1, 2}, {1, 2}},
+        {"a removes b, after it", 0, 1, {0, 2}, {0, 2}},
+        {"b removes c, the last", 1, 2, {0, 1}, {0, 1}},
+        {"c removes itself", 2, 2, {0, 1, 2}, {0, 1}},
+    };
+    for (const Case& c : cases) {
+        FakeTimerSystem timers;
+        std::vector<RecordingEvent*> order;
+        RecordingEvent events[3] = {RecordingEvent(20), RecordingEvent(20), RecordingEvent(20)};
+        for (RecordingEvent& event : events) {
+            event.log = &order;
+            timers.add(&event);
+        }
+        RecordingEvent* removed = &events[c.removed];
+        events[c.remover].onTick = [&](RecordingEvent&) { timers.remove(removed); };
+        timers.update();
+
+        std::vector<RecordingEvent*> expectedOrder;
+        for (int index : c.tickedInPass)
+            expectedOrder.push_back(&events[index]);
+        EXPECT_EQ(order, expectedOrder) << c.name;
+        std::vector<TimerEvent*> expectedLeft;
+        for (int index : c.left)
+            expectedLeft.push_back(&events[index]);
+        EXPECT_EQ(timers.getEvents(), expectedLeft) << c.name << ": no cleared entry stays behind";
+    }
+}
+
+TEST(TimerSystemTest, EventReAddedByItsOwnTickIsTickedOncePerPass)
+{
+    FakeTimerSystem timers;
+    std::vector<RecordingEvent*> order;
+    RecordingEvent a(20), b(20), c(20);
+    for (RecordingEvent* event : {&a, &b, &c}) {
+        event->log = &order;
+        timers.add(event);
+    }
+    a.onTick = [&](RecordingEvent& self) { timers.add(&self); };
+    timers.update();
+    EXPECT_EQ(order, (std::vector<RecordingEvent*>{&a, &b, &c}));
+    EXPECT_EQ(timers.getEvents(), (std::vector<TimerEvent*>{&b, &c, &a})) << "moved to the end";
+    EXPECT_EQ(a.getState(), TimerEvent::Running);
+    EXPECT_EQ(a.ticks.size(), 1u);
+}
+
+TEST(TimerSystemTest, FirstTickCannotChangeItsOwnState)
+{
+    // The state becomes Running after the first tick, whatever the tick set;
+    // from the second tick on, what a tick sets is kept.
+    FakeTimerSystem timers;
+    RecordingEvent event(20);
+    event.onTick = [](RecordingEvent& self) { self.setState(TimerEvent::Paused); };
+    timers.add(&event);
+    timers.update();
+    EXPECT_EQ(event.getState(), TimerEvent::Running);
+    timers.now = 21;
+    timers.update();
+    EXPECT_EQ(event.getState(), TimerEvent::Paused);
+    EXPECT_EQ(event.ticks, (std::vector<uint32_t>{1, 1}));
+}

@@ -38,24 +38,18 @@ std::unique_ptr<TextWriter> digitWriter()
     return std::make_unique<TextWriter>(&digitFont(), Vector3(1, 1, 1), 16.0f);
 }
 
-QuorvelTest::FakeScreen& screen()
-{
-    auto* fake = dynamic_cast<QuorvelTest::FakeScreen*>(QuorvelTest::useScreen(1024, 768));
-    EXPECT_NE(nullptr, fake) << "another graphic system is registered";
-    return *fake;
-}
-
 class WS_FpsCounterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(&clock, TimerSystem::existingInstance()) << "another timer system is registered";
-        fake = &screen();
-        ASSERT_NE(nullptr, fake);
+        ASSERT_TRUE(screen.isRegistered()) << "another graphic system is registered";
     }
 
-    HandClock clock; // outlives the counters, which leave it when destroyed
-    QuorvelTest::FakeScreen* fake = nullptr;
+    // Both outlive the counters of a test, which leave the clock when destroyed.
+    HandClock clock;
+    QuorvelTest::FakeScreen screen{1024, 768};
+    QuorvelTest::FakeScreen* fake = &screen;
 };
 
 } // namespace

@@ -16,15 +16,23 @@
 
 namespace {
 
+// Compares the window's WM_NAME, whatever its encoding (SDL stores it as
+// UTF8_STRING, which XFetchName does not return), and _NET_WM_NAME.
+bool propertyIs(Display* display, Window window, Atom property, const char* title)
+{
+    XTextProperty text;
+    if (!XGetTextProperty(display, window, &text, property) || !text.value)
+        return false;
+    bool match = text.format == 8 && text.nitems == std::strlen(title) &&
+        std::memcmp(text.value, title, text.nitems) == 0;
+    XFree(text.value);
+    return match;
+}
+
 bool hasTitle(Display* display, Window window, const char* title)
 {
-    char* name = nullptr;
-    bool match = false;
-    if (XFetchName(display, window, &name) && name) {
-        match = std::strcmp(name, title) == 0;
-        XFree(name);
-    }
-    return match;
+    return propertyIs(display, window, XA_WM_NAME, title) ||
+        propertyIs(display, window, XInternAtom(display, "_NET_WM_NAME", False), title);
 }
 
 Window findWindow(Display* display, Window root, const char* title)

@@ -1,0 +1,54 @@
+#include "core/Startup.h"
+
+#include "core/Application.h"
+#include "core/Log.h"
+#include "files/DiskDirectory.h"
+#include "files/FileSystem.h"
+#include "input/InputSystem.h"
+#include "scene/W_LevelRenderer.h"
+#include "system/GraphicSystem.h"
+#include "system/TimerSystem.h"
+#include "widgets/WSCrosshair.h"
+#include "widgets/WS_FpsCounter.h"
+#include "widgets/WidgetManager.h"
+
+#include <memory>
+
+namespace Quorvel {
+
+int Startup::run()
+{
+    // Every resource name is looked up inside "data".
+    FileSystem::instance()->mount("", new DiskDirectory(DataDirectory));
+
+    // The first subsystem creates the application (log, configuration, widget
+    // manager). Registration order decides the order of every hook and of the
+    // per-pass updates: input, timer, graphic.
+    InputSystem::instance();
+    TimerSystem::instance();
+    GraphicSystem* graphics = GraphicSystem::instance();
+    graphics->configure();
+
+    Application* application = Application::instance();
+    if (!application->init())
+        return 1; // the failing part has logged and told the user
+
+    // Added after init, so each widget is initialised and sized at once, with
+    // the OpenGL context current. The widget manager only refers to them; they
+    // live here until the main loop has ended.
+    auto level = std::make_unique<W_LevelRenderer>();
+    auto counter = std::make_unique<WS_FpsCounter>();
+    auto crosshair = std::make_unique<WSCrosshair>();
+    WidgetManager* widgets = application->getWidgetManager();
+    widgets->add(level.get());
+    widgets->add(counter.get());
+    widgets->add(crosshair.get());
+    crosshair->show();
+
+    application->run();
+
+    application->getLog()->write("Application exited successfully.");
+    return 0;
+}
+
+} // namespace Quorvel

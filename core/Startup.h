@@ -1,0 +1,19 @@
+// Startup: composes the demonstration out of the engine. It mounts the
+// content directory, brings the subsystems up in their fixed order, opens the
+// window, adds the demonstration's three widgets and runs the main loop. It is
+// the one place where the demonstration's content is chosen.
+#pragma once
+
+namespace Quorvel {
+
+class Startup {
+public:
+    // Runs the demonstration from the working directory, which holds "data"
+    // and "quorvel.conf". Returns the process exit code: 0 once the window has
+    // been closed, 1 when start-up failed (the user has been told why).
+    static int run();
+
+    static constexpr const char* DataDirectory = "data";
+};
+
+} // namespace Quorvel

@@ -51,7 +51,7 @@ mkdir -p "$run"
 cd "$run"
 printf '[GraphicSystem]\r\nwidth=1024\r\nheight=768\r\nbpp=32\r\n' > quorvel.conf
 cp "$exe" .
-WINEDEBUG=-all,+keyboard wine ./quorvel-spine.exe >wine.txt 2>&1 &
+WINEDEBUG=-all,+keyboard,+msg wine ./quorvel-spine.exe >wine.txt 2>&1 &
 pid=$!
 cleanup() { kill -0 $pid 2>/dev/null && { wine taskkill /F /IM quorvel-spine.exe >/dev/null 2>&1; kill $pid 2>/dev/null; } ; wineserver -k 2>/dev/null || true; }
 trap cleanup EXIT
@@ -77,12 +77,16 @@ value() { convert shot.png -format "%[fx:$1]" info:; }
 eval "$(xdotool getmouselocation --shell)"
 [ "$X" = 512 ] && [ "$Y" = 384 ] || fail "cursor at $X,$Y, not at the centre"
 
-# A key and a cursor move reach the program (Wine's keyboard channel shows
-# the key arriving; the program must stay up).
+# A key and a cursor move reach the program, as Wine's traces show: the
+# input system translates the w key (virtual key 87, scan code 17) with its
+# 2-character buffer, and a cursor message at 600,300 reaches the window.
+moves=$(grep -c 'msg 200 (WM_MOUSEMOVE)' wine.txt || true)
 xte 'key w'
 xdotool mousemove 600 300
 sleep 1
-grep -qi 'keycode' wine.txt || fail "no key event seen by the program"
+grep -q 'ToUnicodeEx virt 87, scan 17, .* size 2,' wine.txt || fail "the w key did not reach the input system"
+[ "$(grep -c 'msg 200 (WM_MOUSEMOVE)' wine.txt || true)" -gt "$moves" ] || fail "no cursor message after the move"
+grep -q 'lp=012c0258' wine.txt || fail "the cursor message is not at 600,300"
 kill -0 $pid 2>/dev/null || fail "the program ended after input"
 
 # 4. A close request (WM_CLOSE, as taskkill without /F sends it).

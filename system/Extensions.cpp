@@ -114,34 +114,34 @@ PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
 PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB = nullptr;
 PFNGLMULTITEXCOORD1DARBPROC glMultiTexCoord1dARB = nullptr;
 PFNGLMULTITEXCOORD1DVARBPROC glMultiTexCoord1dvARB = nullptr;
-PFNGLMULTITEXCOORD1IARBPROC glMultiTexCoord1iARB = nullptr;
-PFNGLMULTITEXCOORD1IVARBPROC glMultiTexCoord1ivARB = nullptr;
 PFNGLMULTITEXCOORD1FARBPROC glMultiTexCoord1fARB = nullptr;
 PFNGLMULTITEXCOORD1FVARBPROC glMultiTexCoord1fvARB = nullptr;
+PFNGLMULTITEXCOORD1IARBPROC glMultiTexCoord1iARB = nullptr;
+PFNGLMULTITEXCOORD1IVARBPROC glMultiTexCoord1ivARB = nullptr;
 PFNGLMULTITEXCOORD1SARBPROC glMultiTexCoord1sARB = nullptr;
 PFNGLMULTITEXCOORD1SVARBPROC glMultiTexCoord1svARB = nullptr;
 PFNGLMULTITEXCOORD2DARBPROC glMultiTexCoord2dARB = nullptr;
 PFNGLMULTITEXCOORD2DVARBPROC glMultiTexCoord2dvARB = nullptr;
-PFNGLMULTITEXCOORD2IARBPROC glMultiTexCoord2iARB = nullptr;
-PFNGLMULTITEXCOORD2IVARBPROC glMultiTexCoord2ivARB = nullptr;
 PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
 PFNGLMULTITEXCOORD2FVARBPROC glMultiTexCoord2fvARB = nullptr;
+PFNGLMULTITEXCOORD2IARBPROC glMultiTexCoord2iARB = nullptr;
+PFNGLMULTITEXCOORD2IVARBPROC glMultiTexCoord2ivARB = nullptr;
 PFNGLMULTITEXCOORD2SARBPROC glMultiTexCoord2sARB = nullptr;
 PFNGLMULTITEXCOORD2SVARBPROC glMultiTexCoord2svARB = nullptr;
 PFNGLMULTITEXCOORD3DARBPROC glMultiTexCoord3dARB = nullptr;
 PFNGLMULTITEXCOORD3DVARBPROC glMultiTexCoord3dvARB = nullptr;
-PFNGLMULTITEXCOORD3IARBPROC glMultiTexCoord3iARB = nullptr;
-PFNGLMULTITEXCOORD3IVARBPROC glMultiTexCoord3ivARB = nullptr;
 PFNGLMULTITEXCOORD3FARBPROC glMultiTexCoord3fARB = nullptr;
 PFNGLMULTITEXCOORD3FVARBPROC glMultiTexCoord3fvARB = nullptr;
+PFNGLMULTITEXCOORD3IARBPROC glMultiTexCoord3iARB = nullptr;
+PFNGLMULTITEXCOORD3IVARBPROC glMultiTexCoord3ivARB = nullptr;
 PFNGLMULTITEXCOORD3SARBPROC glMultiTexCoord3sARB = nullptr;
 PFNGLMULTITEXCOORD3SVARBPROC glMultiTexCoord3svARB = nullptr;
 PFNGLMULTITEXCOORD4DARBPROC glMultiTexCoord4dARB = nullptr;
 PFNGLMULTITEXCOORD4DVARBPROC glMultiTexCoord4dvARB = nullptr;
-PFNGLMULTITEXCOORD4IARBPROC glMultiTexCoord4iARB = nullptr;
-PFNGLMULTITEXCOORD4IVARBPROC glMultiTexCoord4ivARB = nullptr;
 PFNGLMULTITEXCOORD4FARBPROC glMultiTexCoord4fARB = nullptr;
 PFNGLMULTITEXCOORD4FVARBPROC glMultiTexCoord4fvARB = nullptr;
+PFNGLMULTITEXCOORD4IARBPROC glMultiTexCoord4iARB = nullptr;
+PFNGLMULTITEXCOORD4IVARBPROC glMultiTexCoord4ivARB = nullptr;
 PFNGLMULTITEXCOORD4SARBPROC glMultiTexCoord4sARB = nullptr;
 PFNGLMULTITEXCOORD4SVARBPROC glMultiTexCoord4svARB = nullptr;
 
@@ -429,13 +429,13 @@ bool loadMultitexture()
         return false;
     if (!lookUp(glMultiTexCoord1dvARB, "glMultiTexCoord1dvARB"))
         return false;
-    if (!lookUp(glMultiTexCoord1iARB, "glMultiTexCoord1iARB"))
-        return false;
-    if (!lookUp(glMultiTexCoord1ivARB, "glMultiTexCoord1ivARB"))
-        return false;
     if (!lookUp(glMultiTexCoord1fARB, "glMultiTexCoord1fARB"))
         return false;
     if (!lookUp(glMultiTexCoord1fvARB, "glMultiTexCoord1fvARB"))
+        return false;
+    if (!lookUp(glMultiTexCoord1iARB, "glMultiTexCoord1iARB"))
+        return false;
+    if (!lookUp(glMultiTexCoord1ivARB, "glMultiTexCoord1ivARB"))
         return false;
     if (!lookUp(glMultiTexCoord1sARB, "glMultiTexCoord1sARB"))
         return false;
@@ -445,13 +445,13 @@ bool loadMultitexture()
         return false;
     if (!lookUp(glMultiTexCoord2dvARB, "glMultiTexCoord2dvARB"))
         return false;
-    if (!lookUp(glMultiTexCoord2iARB, "glMultiTexCoord2iARB"))
-        return false;
-    if (!lookUp(glMultiTexCoord2ivARB, "glMultiTexCoord2ivARB"))
-        return false;
     if (!lookUp(glMultiTexCoord2fARB, "glMultiTexCoord2fARB"))
         return false;
     if (!lookUp(glMultiTexCoord2fvARB, "glMultiTexCoord2fvARB"))
+        return false;
+    if (!lookUp(glMultiTexCoord2iARB, "glMultiTexCoord2iARB"))
+        return false;
+    if (!lookUp(glMultiTexCoord2ivARB, "glMultiTexCoord2ivARB"))
         return false;
     if (!lookUp(glMultiTexCoord2sARB, "glMultiTexCoord2sARB"))
         return false;
@@ -461,13 +461,13 @@ bool loadMultitexture()
         return false;
     if (!lookUp(glMultiTexCoord3dvARB, "glMultiTexCoord3dvARB"))
         return false;
-    if (!lookUp(glMultiTexCoord3iARB, "glMultiTexCoord3iARB"))
-        return false;
-    if (!lookUp(glMultiTexCoord3ivARB, "glMultiTexCoord3ivARB"))
-        return false;
     if (!lookUp(glMultiTexCoord3fARB, "glMultiTexCoord3fARB"))
         return false;
     if (!lookUp(glMultiTexCoord3fvARB, "glMultiTexCoord3fvARB"))
+        return false;
+    if (!lookUp(glMultiTexCoord3iARB, "glMultiTexCoord3iARB"))
+        return false;
+    if (!lookUp(glMultiTexCoord3ivARB, "glMultiTexCoord3ivARB"))
         return false;
     if (!lookUp(glMultiTexCoord3sARB, "glMultiTexCoord3sARB"))
         return false;
@@ -477,13 +477,13 @@ bool loadMultitexture()
         return false;
     if (!lookUp(glMultiTexCoord4dvARB, "glMultiTexCoord4dvARB"))
         return false;
-    if (!lookUp(glMultiTexCoord4iARB, "glMultiTexCoord4iARB"))
-        return false;
-    if (!lookUp(glMultiTexCoord4ivARB, "glMultiTexCoord4ivARB"))
-        return false;
     if (!lookUp(glMultiTexCoord4fARB, "glMultiTexCoord4fARB"))
         return false;
     if (!lookUp(glMultiTexCoord4fvARB, "glMultiTexCoord4fvARB"))
+        return false;
+    if (!lookUp(glMultiTexCoord4iARB, "glMultiTexCoord4iARB"))
+        return false;
+    if (!lookUp(glMultiTexCoord4ivARB, "glMultiTexCoord4ivARB"))
         return false;
     if (!lookUp(glMultiTexCoord4sARB, "glMultiTexCoord4sARB"))
         return false;

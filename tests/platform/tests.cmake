@@ -17,3 +17,6 @@ if(TARGET quorvel-spine AND TARGET quorvel-close-window)
       $<TARGET_FILE:quorvel-spine> $<TARGET_FILE:quorvel-close-window> ${CMAKE_BINARY_DIR}/testrun/spine)
   set_tests_properties(spine_end_to_end PROPERTIES LABELS "display;platform" TIMEOUT 120 RESOURCE_LOCK display)
 endif()
+
+# The Windows cross-build and its run under Wine.
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsSmoke.cmake)

@@ -137,6 +137,81 @@ TEST_F(ExtensionsTest, EachLoaderLooksUpItsEntryPointsInTheirPublishedOrder)
     }
 }
 
+TEST_F(ExtensionsTest, EntryPointsAreLookedUpInTheOrderOfEachExtensionsPublishedList)
+{
+    // Which pointers stay null behind a missing entry point depends on this
+    // order, so it is checked name by name.
+    std::vector<std::string> multitexture = {"glActiveTextureARB", "glClientActiveTextureARB"};
+    for (const char* components : {"1", "2", "3", "4"})
+        for (const char* type : {"d", "f", "i", "s"}) // double, float, integer, short
+            for (const char* form : {"", "v"})
+                multitexture.push_back(std::string("glMultiTexCoord") + components + type + form + "ARB");
+
+    std::vector<std::string> vertexShader;
+    for (const char* form : {"", "v"}) {
+        for (const char* components : {"1", "2", "3", "4"})
+            for (const char* type : {"f", "s", "d"}) // float, short, double
+                vertexShader.push_back(std::string("glVertexAttrib") + components + type + form + "ARB");
+        if (*form == '\0') {
+            vertexShader.push_back("glVertexAttrib4NubARB");
+        } else {
+            for (const char* type : {"i", "b", "ub", "us", "ui"})
+                vertexShader.push_back(std::string("glVertexAttrib4") + type + "vARB");
+            for (const char* type : {"b", "s", "i", "ub", "us", "ui"})
+                vertexShader.push_back(std::string("glVertexAttrib4N") + type + "vARB");
+        }
+    }
+    for (const char* name : {"glVertexAttribPointerARB", "glEnableVertexAttribArrayARB",
+                             "glDisableVertexAttribArrayARB", "glBindAttribLocationARB", "glGetActiveAttribARB",
+                             "glGetAttribLocationARB", "glGetVertexAttribdvARB", "glGetVertexAttribfvARB",
+                             "glGetVertexAttribivARB", "glGetVertexAttribPointervARB"})
+        vertexShader.push_back(name);
+
+    std::vector<std::string> shaderObjects = {
+        "glDeleteObjectARB", "glGetHandleARB", "glDetachObjectARB", "glCreateShaderObjectARB",
+        "glShaderSourceARB", "glCompileShaderARB", "glCreateProgramObjectARB", "glAttachObjectARB",
+        "glLinkProgramARB", "glUseProgramObjectARB", "glValidateProgramARB"};
+    for (const char* form : {"", "v"})
+        for (const char* type : {"f", "i"})
+            for (const char* components : {"1", "2", "3", "4"})
+                shaderObjects.push_back(std::string("glUniform") + components + type + form + "ARB");
+    for (const char* name : {"glUniformMatrix2fvARB", "glUniformMatrix3fvARB", "glUniformMatrix4fvARB",
+                             "glGetObjectParameterfvARB", "glGetObjectParameterivARB", "glGetInfoLogARB",
+                             "glGetAttachedObjectsARB", "glGetUniformLocationARB", "glGetActiveUniformARB",
+                             "glGetUniformfvARB", "glGetUniformivARB", "glGetShaderSourceARB"})
+        shaderObjects.push_back(name);
+
+    const std::vector<std::string> framebufferObject = {
+        "glIsRenderbufferEXT", "glBindRenderbufferEXT", "glDeleteRenderbuffersEXT", "glGenRenderbuffersEXT",
+        "glRenderbufferStorageEXT", "glGetRenderbufferParameterivEXT", "glIsFramebufferEXT",
+        "glBindFramebufferEXT", "glDeleteFramebuffersEXT", "glGenFramebuffersEXT", "glCheckFramebufferStatusEXT",
+        "glFramebufferTexture1DEXT", "glFramebufferTexture2DEXT", "glFramebufferTexture3DEXT",
+        "glFramebufferRenderbufferEXT", "glGetFramebufferAttachmentParameterivEXT", "glGenerateMipmapEXT"};
+
+    const std::vector<std::string> pointParameters = {"glPointParameterfARB", "glPointParameterfvARB"};
+
+    const struct {
+        bool (*load)();
+        const char* extension;
+        const std::vector<std::string>& entryPoints;
+        size_t count;
+    } cases[] = {
+        {loadMultitexture, "GL_ARB_multitexture", multitexture, 34},
+        {loadVertexShader, "GL_ARB_vertex_shader", vertexShader, 46},
+        {loadShaderObjects, "GL_ARB_shader_objects", shaderObjects, 39},
+        {loadFramebufferObject, "GL_EXT_framebuffer_object", framebufferObject, 17},
+        {loadPointParameters, "GL_ARB_point_parameters", pointParameters, 2},
+    };
+    driver.extensions = everyExtension;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.extension);
+        ASSERT_EQ(c.count, c.entryPoints.size()) << "the expected list itself";
+        driver.lookedUp.clear();
+        EXPECT_TRUE(c.load());
+        EXPECT_EQ(c.entryPoints, driver.lookedUp);
+    }
+}
+
 TEST_F(ExtensionsTest, TheEntryPointsTheEngineCallsAreFilled)
 {
     driver.extensions = everyExtension;

@@ -12,7 +12,7 @@
 int main(int argc, char** argv)
 {
     const char* output = argc > 1 ? argv[1] : "data/crate.ms3d";
-    if (argc > 2) {
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
         std::fprintf(stderr, "usage: quorvel-ms3dgen [output]\n");
         return 2;
     }

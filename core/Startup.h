@@ -1,8 +1,8 @@
+#pragma once
 // Startup: composes the demonstration out of the engine. It mounts the
 // content directory, brings the subsystems up in their fixed order, opens the
 // window, adds the demonstration's three widgets and runs the main loop. It is
 // the one place where the demonstration's content is chosen.
-#pragma once
 
 namespace Quorvel {
 

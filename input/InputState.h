@@ -1,8 +1,8 @@
+#pragma once
 // InputState: the record of what the keyboard and mouse did last, kept by the
 // input system and handed to every input handler with each event. A plain
 // value type: the set of keys held down, the latest key event and the latest
 // cursor position with its offset from the screen centre (pixels, y down).
-#pragma once
 
 #include <bitset>
 #include <cassert>

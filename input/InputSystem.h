@@ -1,3 +1,4 @@
+#pragma once
 // InputSystem: the engine's keyboard and mouse subsystem. It keeps the one
 // InputState record, the table of key names and a list of input handlers (not
 // owned, newest first) to which it offers every key and cursor event until one
@@ -8,7 +9,6 @@
 // free codes below 128, mouse buttons 256-258, the wheel 259 (forward) and
 // 260 (backward). The platform hands out codes from 128 to keys it has no
 // fixed code for.
-#pragma once
 
 #include "core/String.h"
 #include "input/InputState.h"

@@ -1,5 +1,6 @@
 #include "resources/Bitmap.h"
 
+#include "resources/GltHeader.h"
 #include "system/OpenGL.h"
 
 #include <new>
@@ -55,8 +56,25 @@ bool Bitmap::deallocate()
 
 void Bitmap::draw(int32_t x, int32_t y) const
 {
+    // glDrawPixels reads width x height pixels of the format's size: draw only
+    // when that is exactly the buffer (no pixels, or a format whose pixels are
+    // not bitsPerPixel wide, would make it read past the buffer).
+    const uint32_t pixelBytes = GltHeader::bytesPerPixel(format, GL_UNSIGNED_BYTE);
+    if (!data || pixelBytes == 0 || pixelBytes != static_cast<uint32_t>(bitsPerPixel / 8)) {
+        return;
+    }
+    // The rows are packed without padding; read them so whatever the caller
+    // left in the unpack state.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
     glRasterPos2i(x, y);
     glDrawPixels(width, height, format, GL_UNSIGNED_BYTE, data.get());
+    glPopClientAttrib();
 }
 
 } // namespace Quorvel

@@ -38,7 +38,9 @@ public:
     bool allocate();
     bool deallocate(); // frees the pixels; always true
 
-    // glRasterPos2i(x, y), then glDrawPixels of the whole bitmap.
+    // glRasterPos2i(x, y), then glDrawPixels of the whole bitmap, its rows
+    // read unpadded. Draws nothing without pixels or when the format's pixel
+    // size is not bitsPerPixel / 8 bytes.
     void draw(int32_t x, int32_t y) const;
 
 private:

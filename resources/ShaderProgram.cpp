@@ -204,12 +204,11 @@ bool ShaderProgram::isSupported()
     if (!supportAsked) {
         supportAsked = true;
         shadingLanguageVersion = nullptr;
-        if (extShadingLanguage100 && extShaderObjects && extVertexShader && extFragmentShader) {
+        if (extShadingLanguage100 && extShaderObjects && extVertexShader && extFragmentShader)
             shadingLanguageVersion = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION_ARB));
-            return true;
-        }
-        return false;
     }
+    // The same answer on every call: a driver that names no version counts
+    // as unsupported from the first call on.
     return shadingLanguageVersion != nullptr;
 }
 

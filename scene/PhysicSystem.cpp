@@ -20,6 +20,8 @@ PhysicSystem::~PhysicSystem() = default;
 
 bool PhysicSystem::addBody(PhysicBody* body)
 {
+    if (!body)
+        return false; // every tick would dereference it
     bodies.push_back(body);
     return true;
 }

@@ -32,7 +32,8 @@ public:
     PhysicSystem();
     ~PhysicSystem() override; // the bodies stay with their owners
 
-    // Appends the body (no duplicate check; there is no removal). Always true.
+    // Appends the body (no duplicate check; there is no removal) and returns
+    // true; a null body is refused (false).
     bool addBody(PhysicBody* body);
 
     // Registers with the timer system so that the next timer update ticks it

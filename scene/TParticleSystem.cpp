@@ -76,14 +76,14 @@ void TParticleSystem::draw(const Camera& camera)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
-    if (extPointSprite) {
+    if (extPointSprite)
         glEnable(GL_POINT_SPRITE_ARB);
-        glTexEnvf(GL_POINT_SPRITE_ARB, GL_COORD_REPLACE_ARB, 1.0f);
-    }
     if (extPointParameters) {
         glPointParameterfvARB(GL_POINT_DISTANCE_ATTENUATION_ARB, PointAttenuation);
         glPointParameterfARB(GL_POINT_FADE_THRESHOLD_SIZE_ARB, PointFadeThreshold);
     }
+    if (extPointSprite)
+        glTexEnvf(GL_POINT_SPRITE_ARB, GL_COORD_REPLACE_ARB, 1.0f); // each point gets the whole texture
     glTexCoord2f(0.0f, 0.0f);
     glPointSize(PointSize);
 

@@ -168,8 +168,9 @@ void W_LevelRenderer::mouseMove(int32_t dx, int32_t dy)
 {
     InputSystem::instance()->centreCursor();
 
-    const float yawChange = static_cast<float>(-dx) * YawPerPixel;
-    const float pitchChange = static_cast<float>(-dy) * PitchPerPixel;
+    // Negated as floats: the same value, and no overflow for the lowest int.
+    const float yawChange = -static_cast<float>(dx) * YawPerPixel;
+    const float pitchChange = -static_cast<float>(dy) * PitchPerPixel;
 
     // A change that would tip the view past straight up or down is dropped
     // as a whole rather than clamped.

@@ -1,7 +1,7 @@
+#pragma once
 // InputHandler: base of every object that can be offered a keyboard or mouse
 // event. The input system offers events to its registered handlers, newest
 // first; the widget manager offers them to its widgets in order of addition.
-#pragma once
 
 #include "input/InputState.h"
 

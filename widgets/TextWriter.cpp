@@ -23,6 +23,16 @@ void releaseFont(Font* font)
     }
 }
 
+// Formats into the buffer, cutting what does not fit; a format that cannot be
+// rendered (an encoding error) gives the empty text rather than whatever the
+// buffer held.
+void formatInto(char (&buffer)[TextWriter::BufferSize], const char* format, va_list arguments)
+{
+    if (std::vsnprintf(buffer, sizeof buffer, format, arguments) < 0) {
+        buffer[0] = '\0';
+    }
+}
+
 } // namespace
 
 TextWriter::TextWriter(Font* font_, const Vector3& colour_, float size_) : font(font_), colour(colour_), size(size_)
@@ -68,7 +78,7 @@ void TextWriter::printf(const char* format, ...) const
     char buffer[BufferSize];
     va_list arguments;
     va_start(arguments, format);
-    std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    formatInto(buffer, format, arguments);
     va_end(arguments);
     printAt(0.0f, 0.0f, String(buffer));
 }
@@ -85,7 +95,7 @@ void TextWriter::printfAt(float x, float y, const char* format, ...) const
     char buffer[BufferSize];
     va_list arguments;
     va_start(arguments, format);
-    std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    formatInto(buffer, format, arguments);
     va_end(arguments);
     printAt(x, y, String(buffer));
 }

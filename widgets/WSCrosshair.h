@@ -1,7 +1,7 @@
+#pragma once
 // WSCrosshair: the overlay that marks the screen centre, where the first-person
 // view aims: four short white lines around the centre, the centre itself left
 // open. Drawn in the widget manager's screen space; created hidden.
-#pragma once
 
 #include "math/Vector3.h"
 #include "widgets/Widget.h"

@@ -1,7 +1,7 @@
+#pragma once
 // Widget: an input handler that also draws on screen. The widget manager
 // initialises it, tells it the screen rectangle, draws it once per frame while
 // it is visible and offers it every input event. Widgets start hidden.
-#pragma once
 
 #include "widgets/InputHandler.h"
 

@@ -1,3 +1,4 @@
+#pragma once
 // WidgetManager: the one owner of screen space. It keeps the widgets in the
 // order they were added (not owned, never deleted), sizes them to the screen,
 // draws the visible ones once per frame through its orthographic camera and
@@ -5,7 +6,6 @@
 //
 // Screen space: x from 0 at the left edge to the width, y from 0 at the top
 // edge to the height, one unit per pixel, y growing downwards.
-#pragma once
 
 #include "math/OrthogonalCamera.h"
 #include "math/Vector4.h"

@@ -230,6 +230,11 @@ void Win32GraphicSystem::windowCreated(HWND window)
 
     renderContext = wglCreateContext(deviceContext);
     if (!renderContext || !wglMakeCurrent(deviceContext, renderContext)) {
+        // A context that exists but cannot be made current is of no use.
+        if (renderContext) {
+            wglDeleteContext(renderContext);
+            renderContext = nullptr;
+        }
         failStartup("GraphicSystem: could not create rendering context",
             "Quorvel could not create its OpenGL rendering context.\n"
             "Install or update the graphics driver's OpenGL support.");

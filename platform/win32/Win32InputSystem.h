@@ -1,8 +1,8 @@
+#pragma once
 // Win32InputSystem: the input system on Windows. The application offers it
 // every window message; it turns key, mouse-button, wheel and cursor messages
 // into engine key codes and cursor positions and dispatches them. It keeps the
 // system cursor at the screen centre on request, for mouse look.
-#pragma once
 
 #include "input/InputSystem.h"
 #include "platform/win32/Win32Subsystem.h"

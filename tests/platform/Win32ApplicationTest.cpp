@@ -1,15 +1,21 @@
 #include "platform/win32/Win32Application.h"
 
 #include "core/Log.h"
+#include "input/InputSystem.h"
+#include "math/Vector4.h"
 #include "platform/win32/Win32Subsystem.h"
+#include "support/FakeScreen.h"
 #include "support/QuietApplication.h"
 #include "support/TempDir.h"
+#include "widgets/Widget.h"
+#include "widgets/WidgetManager.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,7 +52,11 @@ public:
         if (onParams)
             onParams(exStyle, style, width, height);
     }
-    void windowCreated(HWND) override { journal.push_back(name + ":created"); }
+    void windowCreated(HWND window) override
+    {
+        journal.push_back(name + ":created");
+        seenWindow = window;
+    }
     int32_t handleMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) override
     {
         journal.push_back(name + ":message " + std::to_string(message) + " " + std::to_string(wParam) + " " +
@@ -67,6 +77,7 @@ public:
     int updates = 0;
     WNDCLASSEXA seenClass = {};
     std::vector<uint32_t> seenParams;
+    HWND seenWindow = nullptr;
     std::function<void(WNDCLASSEXA&)> onClass;
     std::function<void(uint32_t&, uint32_t&, int32_t&, int32_t&)> onParams;
     std::function<void(int)> onUpdate;
@@ -253,3 +264,106 @@ TEST_F(Win32ApplicationTest, AClassThatCannotBeRegisteredIsReported)
     ASSERT_EQ(1u, application->errors.size());
     EXPECT_NE(std::string::npos, application->errors[0].find("window class"));
 }
+
+namespace {
+
+// An input system with no platform behind it, so that the widget manager's
+// registration can be observed without a window subsystem of its own.
+class PlainInputSystem : public InputSystem {
+public:
+    bool hasFailed() override { return false; }
+    void relativeToCentre(int32_t&, int32_t&) override {}
+    void centreCursor() override {}
+};
+
+// A widget that writes its init and resize calls into the subsystems' journal.
+class JournalWidget : public Widget {
+public:
+    explicit JournalWidget(std::vector<std::string>& journal) : journal(journal) {}
+    bool init() override
+    {
+        journal.push_back("widget:init");
+        return true;
+    }
+    bool resize(const Vector4& r) override
+    {
+        std::ostringstream text;
+        text << "widget:resize " << r.x << " " << r.y << " " << r.z << " " << r.w;
+        journal.push_back(text.str());
+        return true;
+    }
+    bool handleInput(uint32_t, const InputState&) override
+    {
+        journal.push_back("widget:input");
+        return true;
+    }
+    std::vector<std::string>& journal;
+};
+
+} // namespace
+
+TEST_F(Win32ApplicationTest, SuccessfulInitRunsTheHooksInOrderThenShowsTheWindow)
+{
+    QuorvelTest::FakeScreen screen(800, 600);
+    ASSERT_TRUE(screen.isRegistered());
+    PlainInputSystem input;
+    ASSERT_EQ(&input, InputSystem::existingInstance());
+
+    Recorder* a = add("a");
+    Recorder* b = add("b");
+    a->onParams = [](uint32_t&, uint32_t& style, int32_t& width, int32_t& height) {
+        style |= WS_POPUP;
+        width = 640;
+        height = 480;
+    };
+    JournalWidget widget(journal);
+    application->getWidgetManager()->add(&widget);
+    const int cursorBefore = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+
+    ASSERT_TRUE(application->init()) << (application->errors.empty() ? "" : application->errors[0]);
+
+    // The hooks, each step on every subsystem in registration order, then the
+    // widget manager; window messages seen on the way are checked below.
+    std::vector<std::string> hooks;
+    std::vector<std::string> messages;
+    for (const std::string& entry : journal)
+        (entry.find(":message ") == std::string::npos ? hooks : messages).push_back(entry);
+    EXPECT_EQ((std::vector<std::string>{"a:class", "b:class", "a:params", "b:params", "a:created", "b:created",
+                                        "widget:init", "widget:resize 0 0 800 600"}),
+              hooks);
+    for (const std::string& entry : messages)
+        EXPECT_EQ(std::string::npos, entry.find(":message 1 ")) << "the window-created message is offered to no one";
+
+    HWND window = application->getWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(window, a->seenWindow);
+    EXPECT_EQ(window, b->seenWindow);
+    RECT rect = {};
+    ASSERT_TRUE(GetWindowRect(window, &rect));
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    EXPECT_EQ(640, rect.right - rect.left) << "created with the size the subsystems chose";
+    EXPECT_EQ(480, rect.bottom - rect.top);
+    WNDCLASSEXA registered = {};
+    registered.cbSize = sizeof(WNDCLASSEXA);
+    ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "Quorvel", &registered));
+    EXPECT_TRUE(registered.lpfnWndProc == windowProc);
+
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(window, GetForegroundWindow());
+    EXPECT_EQ(window, GetFocus());
+    EXPECT_EQ(cursorBefore - 1, ShowCursor(TRUE) - 1) << "the cursor is hidden by exactly one call";
+    ShowCursor(FALSE);
+
+    EXPECT_TRUE(application->getWidgetManager()->isInitialised());
+    EXPECT_TRUE(input.dispatchKey(119, 119, true)) << "the widget manager is registered for input";
+    EXPECT_EQ("widget:input", journal.back());
+
+    EXPECT_EQ((std::vector<std::string>{"Application initialising...", "Initialisation successful"}), logLines());
+    EXPECT_TRUE(application->errors.empty());
+
+    DestroyWindow(window);
+    application->pumpMessages();
+}
+

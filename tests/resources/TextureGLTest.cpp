@@ -249,3 +249,92 @@ TEST_F(TextureGLTest, CreateKeepsAnExistingNameAndDestructionFreesIt)
     }
     EXPECT_EQ(glIsTexture(id), GL_FALSE);
 }
+
+TEST_F(TextureGLTest, WithoutMultitextureBindIgnoresTheUnitAndNeverSwitchesUnits)
+{
+    ASSERT_GE(Texture::maxTextureUnits(), 2u);
+    Texture* floor = Texture::load("floor");
+    ASSERT_NE(floor, nullptr);
+    floor->unbind();
+
+    // The flag as a system without GL_ARB_multitexture has it; the texture
+    // then binds on whichever unit is active, and leaves that unit active.
+    struct FlagOff {
+        bool saved = Quorvel::extMultitexture;
+        FlagOff() { Quorvel::extMultitexture = false; }
+        ~FlagOff() { Quorvel::extMultitexture = saved; }
+    };
+    struct Case {
+        GLenum active;
+        uint32_t unit;
+    };
+    const Case cases[] = { { 0, 5 }, { 0, 0xFFFFFFFFu }, { 1, 0 } };
+    for (const Case& c : cases) {
+        Quorvel::glActiveTextureARB(GL_TEXTURE0_ARB + c.active);
+        {
+            FlagOff off;
+            floor->bind(c.unit);
+        }
+        TextureState bound = TextureState::read();
+        EXPECT_EQ(bound.active, static_cast<GLint>(GL_TEXTURE0_ARB + c.active)) << "unit " << c.unit;
+        EXPECT_EQ(bound.binding2D, static_cast<GLint>(floor->getId())) << "unit " << c.unit;
+        EXPECT_EQ(bound.enabled2D, GL_TRUE) << "unit " << c.unit;
+        EXPECT_EQ(floor->getUnit(), 0u) << "unit " << c.unit;
+        {
+            FlagOff off;
+            floor->unbind();
+        }
+        TextureState unbound = TextureState::read();
+        EXPECT_EQ(unbound.active, static_cast<GLint>(GL_TEXTURE0_ARB + c.active)) << "unit " << c.unit;
+        EXPECT_EQ(unbound.binding2D, 0) << "unit " << c.unit;
+        EXPECT_EQ(unbound.enabled2D, GL_FALSE) << "unit " << c.unit;
+    }
+    Quorvel::glActiveTextureARB(GL_TEXTURE0_ARB);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(TextureGLTest, PaddedRowsUploadWhateverUnpackStateTheCallerLeft)
+{
+    QuorvelTest::MemoryDirectory* files = textureFiles();
+    // 2 x 2 RGB (a power of two, so the mipmap builder keeps level 0 as it
+    // is): rows of 6 bytes, each padded to 8.
+    GltHeader header;
+    header.width = 2;
+    header.height = 2;
+    header.dataSize = 16;
+    std::string pixels;
+    for (int i = 0; i < 16; ++i)
+        pixels.push_back(static_cast<char>(i * 10));
+    files->files["padded.glt"] = header.encode() + pixels;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 5);
+    Texture* texture = Texture::load("tex/padded");
+    GLint alignment = 0;
+    GLint rowLength = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glGetIntegerv(GL_UNPACK_ROW_LENGTH, &rowLength);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(alignment, 1) << "the caller's unpack state comes back";
+    EXPECT_EQ(rowLength, 5);
+
+    // Left bound on unit 0 with its target enabled.
+    const TextureState state = TextureState::read();
+    EXPECT_EQ(state.active, GL_TEXTURE0_ARB);
+    EXPECT_EQ(state.binding2D, static_cast<GLint>(texture->getId()));
+    EXPECT_EQ(state.enabled2D, GL_TRUE);
+
+    std::vector<uint8_t> level0(2 * 2 * 3, 0xEE);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, level0.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    texture->unbind();
+    std::vector<uint8_t> expected;
+    for (int row = 0; row < 2; ++row) {
+        for (int i = 0; i < 6; ++i)
+            expected.push_back(static_cast<uint8_t>((row * 8 + i) * 10));
+    }
+    EXPECT_EQ(level0, expected) << "the padding is skipped, not read as pixels";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -85,6 +85,19 @@ TEST(PhysicSystemTest, BodiesAdvanceInTheOrderAddedAndStayTheOwnersBusiness)
     EXPECT_NEAR(-0.124f, b.position.z, 1e-6f);
 }
 
+TEST(PhysicSystemTest, NullBodyIsRefusedAndTicksGoOn)
+{
+    PhysicSystem physics;
+    PhysicBody body;
+    body.velocity = Vector3(1.0f, 0.0f, 0.0f);
+    EXPECT_FALSE(physics.addBody(nullptr));
+    EXPECT_TRUE(physics.addBody(&body));
+    EXPECT_FALSE(physics.addBody(nullptr));
+    ASSERT_EQ(1u, physics.getBodies().size());
+    physics.tick(1);
+    EXPECT_NEAR(0.031f, body.position.x, 1e-6f);
+}
+
 TEST(PhysicSystemTest, TickDoesNotAllocate)
 {
     PhysicSystem physics;

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <vector>
 
 using namespace Quorvel;
 using QuorvelTest::Frame;
@@ -154,6 +155,65 @@ TEST_F(SceneGLTest, CrateInstanceDrawsTexturedWhereItsTransformPutsIt)
     EXPECT_EQ(0, mesh->getRefCount()) << "the instance released its mesh";
 }
 
+// Two quads side by side, their triangles interleaved in the input: left with
+// the "skeleton" texture, right untextured. Grouping sorts the triangles, and
+// each group must draw its own run of indices with its own texture.
+TEST_F(SceneGLTest, EachGroupDrawsItsOwnTrianglesWithItsOwnTexture)
+{
+    Texture* skeleton = Texture::load("skeleton");
+    ASSERT_NE(nullptr, skeleton);
+    struct Corner {
+        float x, y, s, t;
+    } const corners[8] = {
+        {-2.0f, -0.75f, 0, 0}, {-0.5f, -0.75f, 1, 0}, {-0.5f, 0.75f, 1, 1}, {-2.0f, 0.75f, 0, 1}, // left
+        {0.5f, -0.75f, 0, 0},  {2.0f, -0.75f, 1, 0},  {2.0f, 0.75f, 1, 1},  {0.5f, 0.75f, 0, 1},  // right
+    };
+    std::unique_ptr<uint8_t[]> bytes(new uint8_t[8 * 32]());
+    for (int v = 0; v < 8; ++v) {
+        const float position[3] = {corners[v].x, corners[v].y, 0.0f};
+        const float texCoord[2] = {corners[v].s, corners[v].t};
+        std::memcpy(bytes.get() + v * 32, position, sizeof position);
+        std::memcpy(bytes.get() + v * 32 + 24, texCoord, sizeof texCoord);
+    }
+    std::unique_ptr<VertexArray> vertices(new VertexArray());
+    ASSERT_TRUE(vertices->setData(8, 32, std::move(bytes)));
+    vertices->addAttribute(AttributeKind::Position, 0, 3, GL_FLOAT);
+    vertices->addAttribute(AttributeKind::TexCoord, 24, 2, GL_FLOAT);
+    MeshTriangle triangles[4];
+    const uint32_t indices[4][3] = {{0, 1, 2}, {4, 5, 6}, {0, 2, 3}, {4, 6, 7}};
+    for (int t = 0; t < 4; ++t) {
+        std::memcpy(triangles[t].index, indices[t], sizeof indices[t]);
+        triangles[t].texture = t % 2 == 0 ? skeleton : nullptr;
+    }
+    std::unique_ptr<MeshIndexGroups> groups(new MeshIndexGroups());
+    ASSERT_TRUE(groups->build(4, triangles));
+    SimpleMesh mesh(std::move(vertices), std::move(groups));
+
+    Scene scene;
+    TMeshInstance* instance = new TMeshInstance(&mesh);
+    instance->setPosition(Vector3(0.0f, 0.0f, -5.0f));
+    scene.add(instance);
+    scene.update();
+    view().content = [&](const Camera& camera) { scene.draw(camera); };
+    const Frame frame = TestEngine::drawFrame();
+
+    // Quad centres at x = -1.25 and 1.25, five units away.
+    const float aspect = static_cast<float>(TestEngine::Width) / TestEngine::Height;
+    const int offset = static_cast<int>(1.25f / 5.0f * 1.7320508f / aspect * CentreX);
+    const int rows[] = {CentreY - 20, CentreY, CentreY + 20};
+    for (int y : rows) {
+        const Pixel left = frame.at(CentreX - offset, y);
+        const Pixel right = frame.at(CentreX + offset, y);
+        EXPECT_GT(left.r, 120) << "left quad textured, row " << y;
+        EXPECT_GT(left.r, left.b) << "left quad textured, row " << y;
+        EXPECT_EQ((Pixel{255, 255, 255}), right) << "right quad white and untextured, row " << y;
+    }
+    EXPECT_TRUE(isBlack(frame.at(CentreX, CentreY))) << "nothing between the quads";
+    view().content = nullptr;
+    instance->detach();
+    delete instance;
+}
+
 // Drawing leaves the matrices, the texture and client-array state and the
 // enables as they were.
 TEST_F(SceneGLTest, DrawingRestoresWhatItChanges)
@@ -251,6 +311,85 @@ TEST_F(SceneGLTest, BasisPaintersDrawShadedAxesOrStippledOnes)
     EXPECT_GT(lit, 0);
     EXPECT_GT(dark, 0) << "a stippled axis has gaps";
     EXPECT_NEAR(lit, dark, (lit + dark) / 5) << "0xF0F0 lights half the pixels";
+}
+
+// A plain thing that notes, when it is drawn, the blend and depth-write state
+// its parent left for it.
+class StateNotingThing : public Thing {
+public:
+    explicit StateNotingThing(Thing* parent) : Thing(parent) {}
+    void draw(const Camera& camera) override
+    {
+        ++draws;
+        blend = glIsEnabled(GL_BLEND);
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+        drawChildren(camera);
+    }
+    int draws = 0;
+    GLboolean blend = GL_TRUE;
+    GLboolean depthMask = GL_FALSE;
+};
+
+// Mesh instances and particle systems draw their children (the particles
+// after their own state is restored); a basis painter does not.
+TEST_F(SceneGLTest, ChildrenAreDrawnByInstancesAndParticlesButNotByBasisPainters)
+{
+    Quorvel::srand(1);
+    Scene scene;
+    TMeshInstance* instance = new TMeshInstance(nullptr);
+    TParticleSystem* particles = new TParticleSystem();
+    particles->setPosition(Vector3(0.0f, 0.0f, -50.0f));
+    TBasisPainter* painter = new TBasisPainter();
+    scene.add(instance);
+    scene.add(particles);
+    scene.add(painter);
+    StateNotingThing* underInstance = new StateNotingThing(instance);
+    StateNotingThing* underParticles = new StateNotingThing(particles);
+    StateNotingThing* underPainter = new StateNotingThing(painter);
+    scene.update();
+    view().content = [&](const Camera& camera) {
+        glDisable(GL_BLEND);
+        glDepthMask(GL_TRUE);
+        scene.draw(camera);
+    };
+    TestEngine::drawFrame();
+
+    EXPECT_EQ(1, underInstance->draws);
+    EXPECT_EQ(1, underParticles->draws);
+    EXPECT_EQ(GL_FALSE, underParticles->blend) << "the particles' blending ends before their children";
+    EXPECT_EQ(GL_TRUE, underParticles->depthMask) << "the particles' depth mask ends before their children";
+    EXPECT_EQ(0, underPainter->draws);
+}
+
+// Particles blend over what is there and never write depth, so whatever is
+// drawn after them is not hidden by them.
+TEST_F(SceneGLTest, ParticlesLeaveTheDepthBufferAlone)
+{
+    Quorvel::srand(1);
+    Scene scene;
+    TParticleSystem* particles = new TParticleSystem();
+    particles->setPosition(Vector3(0.0f, 0.0f, -20.0f));
+    scene.add(particles);
+    scene.update();
+
+    constexpr int Side = 120;
+    std::vector<GLfloat> depth(Side * Side, 0.0f);
+    view().content = [&](const Camera& camera) {
+        glClearDepth(1.0);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        scene.draw(camera);
+        glReadPixels(CentreX - Side / 2, CentreY - Side / 2, Side, Side, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    };
+    const Frame frame = TestEngine::drawFrame();
+    int lit = 0;
+    for (int y = CentreY - Side / 2; y < CentreY + Side / 2; ++y)
+        for (int x = CentreX - Side / 2; x < CentreX + Side / 2; ++x)
+            lit += isBlack(frame.at(x, y)) ? 0 : 1;
+    ASSERT_GT(lit, 100) << "the particles cover the sampled square";
+    int written = 0;
+    for (GLfloat d : depth)
+        written += d < 1.0f ? 1 : 0;
+    EXPECT_EQ(0, written) << "depth samples the particles wrote";
 }
 
 TEST_F(SceneGLTest, ParticlesDrawBlendedPointsWithOrWithoutPointParameters)

@@ -167,3 +167,78 @@ TEST_F(SkyDomeGLTest, CloudsThickenWithTheDensity)
     EXPECT_GT(shares[2], 0.9) << "overcast at density 1";
     sky->setDensity(SkyDome::DefaultDensity);
 }
+
+TEST_F(SkyDomeGLTest, ConstructionLeavesNoTextureBoundAndDestructionGivesEverythingBack)
+{
+    Quorvel::ShaderProgram* program = Quorvel::ShaderProgram::load("sky");
+    const int32_t references = program->getRefCount();
+    GLuint noise = 0;
+    GLuint table = 0;
+    {
+        SkyDome small(500.0f, 10.0f, 0.0f, 0); // resolution 0 is built as one cell
+        EXPECT_EQ(small.getResolution(), 1u);
+        EXPECT_EQ(small.getVertices().getCount(), 4u);
+        EXPECT_EQ(small.getIndices(), (std::vector<uint32_t>{ 0, 1, 2, 1, 3, 2 }));
+        EXPECT_EQ(small.getIndexCount(), 6u);
+        EXPECT_FLOAT_EQ(small.getDensity(), SkyDome::DefaultDensity);
+        EXPECT_EQ(small.getProgram(), program);
+        EXPECT_EQ(program->getRefCount(), references + 1) << "the dome holds the program";
+
+        GLint active = 0;
+        glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &active);
+        EXPECT_EQ(active, GL_TEXTURE0_ARB);
+        for (GLenum unit : { 0u, 1u }) {
+            Quorvel::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+            GLint binding2D = -1;
+            GLint binding1D = -1;
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &binding2D);
+            glGetIntegerv(GL_TEXTURE_BINDING_1D, &binding1D);
+            EXPECT_EQ(binding2D, 0) << "unit " << unit;
+            EXPECT_EQ(binding1D, 0) << "unit " << unit;
+            EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE) << "unit " << unit;
+            EXPECT_EQ(glIsEnabled(GL_TEXTURE_1D), GL_FALSE) << "unit " << unit;
+        }
+        Quorvel::glActiveTextureARB(GL_TEXTURE0_ARB);
+
+        noise = small.getNoiseTexture()->getId();
+        table = small.getExpTexture()->getId();
+        EXPECT_EQ(glIsTexture(noise), GL_TRUE);
+        EXPECT_EQ(glIsTexture(table), GL_TRUE);
+    }
+    EXPECT_EQ(glIsTexture(noise), GL_FALSE) << "the noise texture goes with the dome";
+    EXPECT_EQ(glIsTexture(table), GL_FALSE) << "and the lookup table too";
+    EXPECT_EQ(program->getRefCount(), references) << "the program's reference is given back";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SkyDomeGLTest, DomeFollowsTheCameraWithItsApexHeightAboveTheEye)
+{
+    // Looking up from wherever the eye is, the dome is overhead, unless it
+    // was placed below the eye: height 10 less a vertical offset of 20.
+    SkyDome lowered(SkyDome::DefaultRadius, SkyDome::DefaultHeight, 20.0f, SkyDome::DefaultResolution);
+    struct Case {
+        const char* what;
+        SkyDome* dome;
+        Quorvel::Vector3 eye;
+        bool overhead;
+    };
+    const Case cases[] = {
+        { "near the origin", sky.get(), Quorvel::Vector3(30.0f, 8.0f, -40.0f), true },
+        { "far from the origin", sky.get(), Quorvel::Vector3(5000.0f, 8.0f, -5000.0f), true },
+        { "high above the floor", sky.get(), Quorvel::Vector3(30.0f, 900.0f, -40.0f), true },
+        { "apex 10 below the eye", &lowered, Quorvel::Vector3(30.0f, 8.0f, -40.0f), false },
+    };
+    for (const Case& c : cases) {
+        Quorvel::PerspectiveCamera camera = skywardCamera();
+        camera.position = c.eye;
+        camera.updateView();
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        camera.apply();
+        c.dome->draw(camera);
+        const QuorvelTest::Pixel centre = readBackBuffer().at(512, 384);
+        EXPECT_EQ(centre != (QuorvelTest::Pixel{ 0, 0, 0 }), c.overhead)
+            << c.what << ": " << ::testing::PrintToString(centre);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -154,6 +154,35 @@ TEST_F(TParticleSystemTest, TickAgesMovesOncePerCallAndRebirths)
     expectNear(Vector3(0.5f, 0.5f, 8.0f), particles[1].position, "one velocity, not five");
 }
 
+// A rebirth draws the jitter first and the colour second, from wherever the
+// engine's sequence stands; survivors draw nothing.
+TEST_F(TParticleSystemTest, RebirthDrawsJitterThenColourFromTheSequence)
+{
+    TParticleSystem system;
+    ReferenceDraws draws;
+    for (uint32_t i = 0; i < TParticleSystem::ParticleCount * 7; ++i)
+        draws.next(); // the construction's draws
+
+    system.setPosition(Vector3(3.0f, -2.0f, 5.0f));
+    Particle* particles = system.getParticles();
+    for (uint32_t i = 0; i < system.getParticleCount(); ++i)
+        particles[i].life = 50;
+    const uint32_t dying[] = {4, 9000};
+    for (uint32_t i : dying)
+        particles[i].life = 1;
+
+    system.tick(1);
+    for (uint32_t i : dying) {
+        const std::string which = "particle " + std::to_string(i);
+        const Vector3 jitter = draws.centred(2.0f);
+        const Vector3 color = draws.unitCube();
+        EXPECT_EQ(100, particles[i].life) << which;
+        expectNear(Vector3(3.0f, -2.0f, 5.0f) + jitter, particles[i].position, which + " position");
+        expectNear(color, particles[i].color, which + " colour", 1e-6f);
+    }
+    EXPECT_EQ(draws.next(), Quorvel::rand()) << "exactly six draws per rebirth, none for survivors";
+}
+
 TEST_F(TParticleSystemTest, AHugeTickEndsEveryLife)
 {
     TParticleSystem system;

@@ -158,6 +158,25 @@ TEST(ThingTest, UpdateRefreshesAChildOnlyWhenSomethingOnItsPathIsDirtyOrPivoted)
     expectNear(Vector3(9.0f, 2.0f, 0.0f), translationOf(child->getWorld()), "pivoted parent");
 }
 
+// A thing without a parent has no parent's world to compose with: when it is
+// dirty or pivoted its world is its local transform, and its subtree follows.
+TEST(ThingTest, AMovedRootPlacesItsSubtreeByItsOwnTransform)
+{
+    Thing root;
+    Thing* child = new Thing(&root);
+    child->setPosition(Vector3(0.0f, 1.0f, 0.0f));
+    root.setPosition(Vector3(4.0f, 0.0f, 0.0f));
+    root.setOrientation(Quaternion::rotationZ(Quorvel::HalfPi)); // y turns into -x
+    root.update();
+    EXPECT_FALSE(root.isDirty());
+    expectNear(Vector3(4.0f, 0.0f, 0.0f), translationOf(root.getWorld()), "root");
+    expectNear(Vector3(3.0f, 0.0f, 0.0f), translationOf(child->getWorld()), "child");
+
+    root.setPosition(Vector3(-4.0f, 0.0f, 0.0f));
+    root.updateAll();
+    expectNear(Vector3(-5.0f, 0.0f, 0.0f), translationOf(child->getWorld()), "child after updateAll");
+}
+
 TEST(ThingTest, DetachUnlinksFirstMiddleAndLastChildKeepingTheOthers)
 {
     struct Case {

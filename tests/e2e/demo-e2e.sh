@@ -177,6 +177,23 @@ for item in "default.glf:Font id=default load failed" "floor.glt:Texture id=floo
     fail "corrupt $file: log line \"$line\" missing"
 done
 
+# --- 4. No "data" directory: the window still opens; resources are looked
+# up in the working directory, where they are missing. ----------------------
+run=$(make_run_dir nodata)
+rm -rf "$run/data"
+if start_demo "$run"; then
+  pass "no data directory: the main loop starts"
+  sleep 1
+  if stop_demo; then pass "no data directory: exit code 0"; else fail "no data directory: exit code $?"; fi
+else
+  fail "no data directory: did not reach the main loop"
+  kill -KILL $demo_pid 2>/dev/null
+fi
+for line in "Texture id=floor load failed" "Font id=default load failed"; do
+  grep -qxF "$line" "$run/quorvel.log" && pass "no data directory: log says \"$line\"" ||
+    fail "no data directory: log line \"$line\" missing"
+done
+
 echo
 if [ $failures -eq 0 ]; then
   echo "end-to-end: all checks passed"

@@ -22,8 +22,8 @@ public:
 static void BM_LevelTick(benchmark::State& state)
 {
     IdleTimerSystem timer;
-    Quorvel::W_LevelRenderer level { Quorvel::SkyDome::WithoutGraphics() };
-    for (uint32_t key : { 119u, 100u }) { // w and d held
+    Quorvel::W_LevelRenderer level{Quorvel::SkyDome::WithoutGraphics()};
+    for (uint32_t key : {119u, 100u}) { // w and d held
         Quorvel::InputState input;
         input.setKey(key);
         level.handleInput(Quorvel::KeyDown, input);

@@ -13,8 +13,7 @@ namespace Quorvel {
 
 Application* Application::registeredInstance = nullptr;
 
-Application::Application()
-    : quitRequested(false)
+Application::Application() : quitRequested(false)
 {
     if (!registeredInstance)
         registeredInstance = this;

@@ -27,8 +27,8 @@ public:
     // caller ends the process with a non-zero exit code. On success the caller
     // calls run(), which returns once the window has been closed.
     virtual bool init() = 0;
-    virtual void run() = 0;                           // the main loop
-    virtual void error(const String& message) = 0;    // show a fatal message to the user
+    virtual void run() = 0;                        // the main loop
+    virtual void error(const String& message) = 0; // show a fatal message to the user
     virtual ~Application();
 
     Application(const Application&) = delete;
@@ -38,7 +38,7 @@ public:
     Config* getConfig() const { return config.get(); }
     WidgetManager* getWidgetManager() const { return widgetManager.get(); }
 
-    void quit() { quitRequested = true; }             // ends the main loop at its next pass
+    void quit() { quitRequested = true; } // ends the main loop at its next pass
     bool isQuitRequested() const { return quitRequested; }
 
 protected:

@@ -71,11 +71,13 @@ bool unquote(String& value)
         char byte = value[i];
         if (byte == '\\' && i + 1 < end) {
             ++i;
+            // clang-format off
             switch (value[i]) {
             case 'n': byte = '\n'; break;
             case 't': byte = '\t'; break;
             default: byte = value[i]; break; // \" \\ and any other character
             }
+            // clang-format on
         }
         value[written++] = byte;
     }
@@ -85,19 +87,16 @@ bool unquote(String& value)
 
 } // namespace
 
-Config::Config()
-    : errorCount(0), loaded(false)
+Config::Config() : errorCount(0), loaded(false)
 {
 }
 
-Config::Config(std::istream& stream)
-    : errorCount(0), loaded(false)
+Config::Config(std::istream& stream) : errorCount(0), loaded(false)
 {
     read(stream);
 }
 
-Config::Config(const String& fileName)
-    : errorCount(0), loaded(false)
+Config::Config(const String& fileName) : errorCount(0), loaded(false)
 {
     std::unique_ptr<std::istream> stream(FileSystem::instance()->openTextInput(fileName));
     if (stream)

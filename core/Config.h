@@ -15,8 +15,8 @@ namespace Quorvel {
 
 class Config {
 public:
-    Config();                                // no sections at all, not loaded
-    explicit Config(std::istream& stream);   // reads the stream to its end
+    Config();                              // no sections at all, not loaded
+    explicit Config(std::istream& stream); // reads the stream to its end
     // Opens the name as a text stream through the file system; stays empty
     // when no mounted directory has it.
     explicit Config(const String& fileName);

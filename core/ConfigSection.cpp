@@ -26,11 +26,13 @@ bool ConfigSection::getBool(const String& key, bool defaultValue) const
     if (!value)
         return defaultValue;
 
+    // clang-format off
     struct Word { const char* text; bool result; };
     static const Word words[] = {
         {"", true}, {"on", true}, {"true", true}, {"yes", true},
         {"off", false}, {"false", false}, {"no", false},
     };
+    // clang-format on
     String lower(*value);
     lower.toLower();
     for (const Word& word : words) {

@@ -14,10 +14,10 @@ namespace Quorvel {
 
 class String {
 public:
-    String();                               // empty, capacity 1
-    String(const char* text);               // NOLINT: implicit from literals
+    String();                 // empty, capacity 1
+    String(const char* text); // NOLINT: implicit from literals
     String(const char* bytes, int32_t count);
-    explicit String(int32_t reserved);      // empty, capacity reserved + 1
+    explicit String(int32_t reserved); // empty, capacity reserved + 1
     String(const String& other);
     ~String();
 
@@ -29,11 +29,11 @@ public:
     char& operator[](int32_t position) { return data[position]; }             // unchecked
     const char& operator[](int32_t position) const { return data[position]; } // unchecked
 
-    const char* c_str() const;              // writes the terminator at length()
+    const char* c_str() const; // writes the terminator at length()
     const char* getData() const { return data; }
 
-    void reserve(int32_t newCapacity);      // exactly newCapacity bytes
-    void truncate(int32_t newLength);       // at most capacity - 1
+    void reserve(int32_t newCapacity); // exactly newCapacity bytes
+    void truncate(int32_t newLength);  // at most capacity - 1
 
     String operator+(const String& other) const;
     String& operator+=(const String& other);

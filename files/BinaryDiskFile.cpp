@@ -26,8 +26,7 @@ constexpr uint32_t MaxTransfer = INT_MAX;
 
 } // namespace
 
-BinaryDiskFile::BinaryDiskFile(const String& path, bool forWriting)
-    : handle(-1), path(path)
+BinaryDiskFile::BinaryDiskFile(const String& path, bool forWriting) : handle(-1), path(path)
 {
     if (forWriting)
         handle = ::open(this->path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, NewFileMode);

@@ -12,8 +12,8 @@ namespace Quorvel {
 class BinaryFile {
 public:
     enum FileState : int32_t {
-        Open = 1,   // usable
-        Failed = 2  // opening failed; no other operation may be used
+        Open = 1,  // usable
+        Failed = 2 // opening failed; no other operation may be used
     };
 
     enum SeekOrigin : int32_t {
@@ -47,5 +47,26 @@ protected:
 
     int32_t state; // a FileState, set by each derived constructor
 };
+
+// Little-endian values as the content files store them; bytes must hold at
+// least the value's size.
+inline uint16_t readU16(const uint8_t* bytes)
+{
+    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
+}
+
+inline uint32_t readU32(const uint8_t* bytes)
+{
+    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8
+        | static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+inline void writeU32(uint8_t* bytes, uint32_t value)
+{
+    bytes[0] = static_cast<uint8_t>(value);
+    bytes[1] = static_cast<uint8_t>(value >> 8);
+    bytes[2] = static_cast<uint8_t>(value >> 16);
+    bytes[3] = static_cast<uint8_t>(value >> 24);
+}
 
 } // namespace Quorvel

@@ -9,20 +9,6 @@ namespace Quorvel {
 
 namespace {
 
-uint32_t readU32(const uint8_t* bytes)
-{
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8
-        | static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-void writeU32(uint8_t* bytes, uint32_t value)
-{
-    bytes[0] = static_cast<uint8_t>(value);
-    bytes[1] = static_cast<uint8_t>(value >> 8);
-    bytes[2] = static_cast<uint8_t>(value >> 16);
-    bytes[3] = static_cast<uint8_t>(value >> 24);
-}
-
 // True when count bytes were read. A disk file's error result (all bits set)
 // is never equal to a count the reader asks for, since counts stay below 2 GiB.
 bool readExactly(BinaryFile& file, void* destination, uint32_t count)
@@ -51,7 +37,9 @@ Chunk::Chunk(uint32_t id_, uint32_t index_, const void* bytes, uint32_t size_)
     }
 }
 
-ChunkFile::ChunkFile() : magic(Magic), version(Version) {}
+ChunkFile::ChunkFile() : magic(Magic), version(Version)
+{
+}
 
 ChunkFile::~ChunkFile() = default;
 

@@ -27,9 +27,9 @@ constexpr uint32_t chunkId(const char (&code)[5])
 
 // One chunk: identity (id, index) and its payload, owned.
 struct Chunk {
-    uint32_t id = 0;    // four-character code, characters in reading order
+    uint32_t id = 0; // four-character code, characters in reading order
     uint32_t index = 0;
-    uint32_t size = 0;  // payload bytes
+    uint32_t size = 0; // payload bytes
     std::unique_ptr<uint8_t[]> data;
 
     Chunk() = default;

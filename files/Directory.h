@@ -21,10 +21,10 @@ public:
     Directory& operator=(const Directory&) = delete;
 
     virtual bool exists(const String& name) = 0;
-    virtual std::istream* openTextInput(const String& name) = 0;   // null when it cannot
-    virtual std::ostream* openTextOutput(const String& name) = 0;  // created or truncated
-    virtual BinaryFile* openBinaryInput(const String& name) = 0;   // Open, or null
-    virtual BinaryFile* openBinaryOutput(const String& name) = 0;  // Open, or null
+    virtual std::istream* openTextInput(const String& name) = 0;  // null when it cannot
+    virtual std::ostream* openTextOutput(const String& name) = 0; // created or truncated
+    virtual BinaryFile* openBinaryInput(const String& name) = 0;  // Open, or null
+    virtual BinaryFile* openBinaryOutput(const String& name) = 0; // Open, or null
 };
 
 } // namespace Quorvel

@@ -37,8 +37,7 @@ String resolveDirectory(const std::filesystem::path& given)
 
 } // namespace
 
-DiskDirectory::DiskDirectory()
-    : path(resolveDirectory(std::filesystem::path(".")))
+DiskDirectory::DiskDirectory() : path(resolveDirectory(std::filesystem::path(".")))
 {
 }
 

@@ -24,8 +24,8 @@ Result FileSystem::search(const String& name, Operation operation)
     for (MountEntry& entry : mounts) {
         const int32_t length = entry.prefix.length();
         // A prefix longer than the name never matches.
-        if (length > name.length() ||
-            std::memcmp(entry.prefix.getData(), name.getData(), static_cast<size_t>(length)) != 0)
+        if (length > name.length()
+            || std::memcmp(entry.prefix.getData(), name.getData(), static_cast<size_t>(length)) != 0)
             continue;
         if (Result result = operation(*entry.directory, name.substr(length)))
             return result;
@@ -35,9 +35,7 @@ Result FileSystem::search(const String& name, Operation operation)
 
 bool FileSystem::exists(const String& name)
 {
-    return search<bool>(name, [](Directory& directory, const String& rest) {
-        return directory.exists(rest);
-    });
+    return search<bool>(name, [](Directory& directory, const String& rest) { return directory.exists(rest); });
 }
 
 std::istream* FileSystem::openTextInput(const String& name)

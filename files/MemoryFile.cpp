@@ -4,8 +4,7 @@
 
 namespace Quorvel {
 
-MemoryFile::MemoryFile(const void* bytes, int32_t size, bool copy)
-    : size(0), position(0)
+MemoryFile::MemoryFile(const void* bytes, int32_t size, bool copy) : size(0), position(0)
 {
     if (!bytes || size < 0) {
         state = Failed;
@@ -21,8 +20,7 @@ MemoryFile::MemoryFile(const void* bytes, int32_t size, bool copy)
     state = Open;
 }
 
-MemoryFile::MemoryFile(BinaryFile& source)
-    : size(0), position(0)
+MemoryFile::MemoryFile(BinaryFile& source) : size(0), position(0)
 {
     state = Failed;
     if (source.getState() != Open)

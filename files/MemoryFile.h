@@ -22,8 +22,8 @@ public:
     explicit MemoryFile(BinaryFile& source);
     ~MemoryFile() override;
 
-    int32_t seek(int32_t offset, SeekOrigin origin) override; // clamped to 0..size
-    uint32_t read(void* destination, uint32_t count) override; // never past the end
+    int32_t seek(int32_t offset, SeekOrigin origin) override;    // clamped to 0..size
+    uint32_t read(void* destination, uint32_t count) override;   // never past the end
     uint32_t write(const void* source, uint32_t count) override; // read-only: writes nothing, returns 0
     bool isEof() override;
 

@@ -24,7 +24,11 @@ struct InputState {
     bool isKeyDown(uint32_t code) const { return code < KeyCount && keys.test(code); }
     const std::bitset<KeyCount>& getKeys() const { return keys; }
 
-    void setKey(uint32_t code) { key = code; character = 0; } // also clears the character
+    void setKey(uint32_t code)
+    {
+        key = code;
+        character = 0;
+    } // also clears the character
     uint32_t getKey() const { return key; }
 
     void setCharacter(uint32_t value) { character = value; }
@@ -36,14 +40,14 @@ struct InputState {
     int32_t getMouseY() const { return mouseY; }
 
     void setDeltaX(int32_t value) { deltaX = value; }
-    int32_t getDeltaX() const { return deltaX; }  // mouseX - screen width / 2
+    int32_t getDeltaX() const { return deltaX; } // mouseX - screen width / 2
     void setDeltaY(int32_t value) { deltaY = value; }
-    int32_t getDeltaY() const { return deltaY; }  // mouseY - screen height / 2
+    int32_t getDeltaY() const { return deltaY; } // mouseY - screen height / 2
 
-    std::bitset<KeyCount> keys;  // bit n set while key n is held down
-    uint32_t key = 0;            // code of the latest key event, down or up
-    uint32_t character = 0;      // character of the latest key event
-    int32_t mouseX = 0;          // client pixels, origin top-left
+    std::bitset<KeyCount> keys; // bit n set while key n is held down
+    uint32_t key = 0;           // code of the latest key event, down or up
+    uint32_t character = 0;     // character of the latest key event
+    int32_t mouseX = 0;         // client pixels, origin top-left
     int32_t mouseY = 0;
     int32_t deltaX = 0;
     int32_t deltaY = 0;

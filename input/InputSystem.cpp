@@ -31,6 +31,7 @@ InputSystem::~InputSystem()
 
 void InputSystem::fillKeyNames()
 {
+    // clang-format off
     static const struct {
         uint32_t code;
         const char* name;
@@ -48,6 +49,7 @@ void InputSystem::fillKeyNames()
         {89, "Up"}, {90, "Down"}, {91, "["}, {92, "\\"},
         {93, "]"}, {96, "`,~"},
     };
+    // clang-format on
     for (const auto& entry : fixedNames)
         keyNames[entry.code] = String(entry.name);
 

@@ -39,7 +39,7 @@ public:
     // The registered input system, or null; never creates one.
     static InputSystem* existingInstance();
 
-    InputSystem();    // registers itself as the instance when none is registered
+    InputSystem(); // registers itself as the instance when none is registered
     ~InputSystem() override;
 
     InputSystem(const InputSystem&) = delete;

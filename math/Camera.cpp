@@ -20,10 +20,12 @@ void Camera::updateView()
         side = side / sideLength;
     up = cross(direction, side);
 
+    // clang-format off
     view = Matrix4(side.x, up.x, direction.x, 0.0f,
                    side.y, up.y, direction.y, 0.0f,
                    side.z, up.z, direction.z, 0.0f,
                    0.0f, 0.0f, 0.0f, 1.0f);
+    // clang-format on
     view = affineProduct(view, orientation.conjugate().toMatrix());
     view = affineProduct(view, Matrix4::translation(-position));
 }

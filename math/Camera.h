@@ -30,13 +30,13 @@ public:
     void applyView() const;
 
     // The pose is written directly by the owner; call updateView afterwards.
-    Vector3 position;                        // eye point, world units
-    Vector3 side;                            // derived by updateView
+    Vector3 position; // eye point, world units
+    Vector3 side;     // derived by updateView
     Vector3 up = Vector3(0.0f, 1.0f, 0.0f);
     Vector3 direction = Vector3(0.0f, 0.0f, 1.0f); // normalised by updateView
-    Quaternion orientation;                  // rotation of the camera in the world
+    Quaternion orientation;                        // rotation of the camera in the world
     Matrix4 projection;
-    Matrix4 view;                            // model-view matrix
+    Matrix4 view; // model-view matrix
 };
 
 } // namespace Quorvel

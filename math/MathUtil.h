@@ -18,7 +18,7 @@ class Vector3;
 // float arithmetic, so every build sees exactly the same values.
 inline constexpr float Pi = 3.1415927f;
 inline constexpr float DegToRad = Pi / 180.0f;
-inline constexpr float Degree = Pi / 180.0f;        // same value as DegToRad
+inline constexpr float Degree = Pi / 180.0f; // same value as DegToRad
 inline constexpr float RadToDeg = 180.0f / Pi;
 inline constexpr float PiOver6 = Pi / 6.0f;
 inline constexpr float PiOver4 = Pi / 4.0f;
@@ -29,9 +29,18 @@ inline constexpr float TwoPi = Pi + Pi;
 inline constexpr float ArcMinute = Pi / 10800.0f;
 inline constexpr float ArcSecond = Pi / 648000.0f;
 
-inline float sine(float angle) { return static_cast<float>(std::sin(static_cast<double>(angle))); }
-inline float cosine(float angle) { return static_cast<float>(std::cos(static_cast<double>(angle))); }
-inline float squareRoot(float value) { return static_cast<float>(std::sqrt(static_cast<double>(value))); }
+inline float sine(float angle)
+{
+    return static_cast<float>(std::sin(static_cast<double>(angle)));
+}
+inline float cosine(float angle)
+{
+    return static_cast<float>(std::cos(static_cast<double>(angle)));
+}
+inline float squareRoot(float value)
+{
+    return static_cast<float>(std::sqrt(static_cast<double>(value)));
+}
 
 // Value noise. All arithmetic is on unsigned 32-bit integers, wrapping.
 inline uint32_t noiseHash(uint32_t n)
@@ -40,7 +49,10 @@ inline uint32_t noiseHash(uint32_t n)
     return k * (k * k * 15731u + 789221u) + 1376312589u;
 }
 
-inline uint32_t noiseHashPositive(uint32_t n) { return noiseHash(n) & 0x7fffffffu; }
+inline uint32_t noiseHashPositive(uint32_t n)
+{
+    return noiseHash(n) & 0x7fffffffu;
+}
 
 // A float in [-1, 1].
 inline float noiseValue(uint32_t n)

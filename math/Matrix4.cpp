@@ -19,6 +19,7 @@ Matrix4::Matrix4(const float* storage)
     std::memcpy(m, storage, sizeof(m));
 }
 
+// clang-format off
 Matrix4::Matrix4(float a1, float a2, float a3, float a4,
                  float a5, float a6, float a7, float a8,
                  float a9, float a10, float a11, float a12,
@@ -29,6 +30,7 @@ Matrix4::Matrix4(float a1, float a2, float a3, float a4,
     m[2] = a9;  m[6] = a10; m[10] = a11; m[14] = a12;
     m[3] = a13; m[7] = a14; m[11] = a15; m[15] = a16;
 }
+// clang-format on
 
 bool Matrix4::operator==(const Matrix4& b) const
 {
@@ -102,15 +104,13 @@ Matrix4 Matrix4::transposed() const
 
 Vector3 Matrix4::rotate(const Vector3& v) const
 {
-    return Vector3(m[0] * v.x + m[4] * v.y + m[8] * v.z,
-                   m[1] * v.x + m[5] * v.y + m[9] * v.z,
+    return Vector3(m[0] * v.x + m[4] * v.y + m[8] * v.z, m[1] * v.x + m[5] * v.y + m[9] * v.z,
                    m[2] * v.x + m[6] * v.y + m[10] * v.z);
 }
 
 Vector3 Matrix4::transformPoint(const Vector3& p) const
 {
-    return Vector3(m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
-                   m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+    return Vector3(m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
                    m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]);
 }
 
@@ -143,30 +143,36 @@ Matrix4 Matrix4::rotationX(float angle)
 {
     float c = cosine(angle);
     float s = sine(angle);
+    // clang-format off
     return Matrix4(1, 0, 0, 0,
                    0, c, -s, 0,
                    0, s, c, 0,
                    0, 0, 0, 1);
+    // clang-format on
 }
 
 Matrix4 Matrix4::rotationY(float angle)
 {
     float c = cosine(angle);
     float s = sine(angle);
+    // clang-format off
     return Matrix4(c, 0, s, 0,
                    0, 1, 0, 0,
                    -s, 0, c, 0,
                    0, 0, 0, 1);
+    // clang-format on
 }
 
 Matrix4 Matrix4::rotationZ(float angle)
 {
     float c = cosine(angle);
     float s = sine(angle);
+    // clang-format off
     return Matrix4(c, -s, 0, 0,
                    s, c, 0, 0,
                    0, 0, 1, 0,
                    0, 0, 0, 1);
+    // clang-format on
 }
 
 void Matrix4::loadProjection() const

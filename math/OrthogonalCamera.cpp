@@ -17,10 +17,12 @@ void OrthogonalCamera::updateProjection()
 {
     const float l = minCorner.x, b = minCorner.y, n = minCorner.z;
     const float r = maxCorner.x, t = maxCorner.y, f = maxCorner.z;
+    // clang-format off
     projection = Matrix4(2.0f / (r - l), 0.0f, 0.0f, -(r + l) / (r - l),
                          0.0f, 2.0f / (t - b), 0.0f, -(t + b) / (t - b),
                          0.0f, 0.0f, -2.0f / (f - n), -(f + n) / (f - n),
                          0.0f, 0.0f, 0.0f, 1.0f);
+    // clang-format on
     updateView();
 }
 

@@ -10,9 +10,9 @@ namespace Quorvel {
 
 class OrthogonalCamera : public Camera {
 public:
-    OrthogonalCamera() = default;            // the box from (-1, -1, -1) to (1, 1, 1)
-    OrthogonalCamera(const Vector3& position_, const Vector3& direction_, const Vector3& up_,
-                     const Vector3& minCorner_, const Vector3& maxCorner_);
+    OrthogonalCamera() = default; // the box from (-1, -1, -1) to (1, 1, 1)
+    OrthogonalCamera(const Vector3& position_, const Vector3& direction_, const Vector3& up_, const Vector3& minCorner_,
+                     const Vector3& maxCorner_);
     // minCorner = (left, bottom, -1), maxCorner = (right, top, 1). A top below
     // bottom in numbers (top 0, bottom = screen height) makes y grow downwards.
     OrthogonalCamera(float left, float top, float right, float bottom);

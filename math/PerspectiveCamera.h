@@ -11,13 +11,13 @@ namespace Quorvel {
 class PerspectiveCamera : public Camera {
 public:
     PerspectiveCamera() = default;
-    PerspectiveCamera(const Vector3& position_, const Vector3& direction_, const Vector3& up_,
-                      float fov_, float aspect_, float nearPlane_, float farPlane_);
+    PerspectiveCamera(const Vector3& position_, const Vector3& direction_, const Vector3& up_, float fov_,
+                      float aspect_, float nearPlane_, float farPlane_);
 
     void updateProjection() override;
 
-    float fov = 60.0f;                       // vertical, degrees
-    float aspect = 1.3333334f;               // width / height
+    float fov = 60.0f;         // vertical, degrees
+    float aspect = 1.3333334f; // width / height
     float nearPlane = 1.0f;
     float farPlane = 10000.0f;
 };

@@ -15,8 +15,8 @@ public:
     float w = 1.0f;
     Vector3 v;
 
-    Quaternion() = default;                                            // identity
-    explicit Quaternion(const Vector3& v_) : w(0.0f), v(v_) {}         // pure: (0, v)
+    Quaternion() = default;                                    // identity
+    explicit Quaternion(const Vector3& v_) : w(0.0f), v(v_) {} // pure: (0, v)
     Quaternion(const Vector3& v_, float w_) : w(w_), v(v_) {}
     Quaternion(float x, float y, float z, float w_) : w(w_), v(x, y, z) {}
     Quaternion(float angle, const Vector3& axis) { setAngleAxis(angle, axis); } // axis normalised first
@@ -28,18 +28,48 @@ public:
         w = cosine(half);
         v = axis.normalized() * sine(half);
     }
-    void setRotationX(float angle) { float half = angle / 2.0f; w = cosine(half); v = Vector3(sine(half), 0.0f, 0.0f); }
-    void setRotationY(float angle) { float half = angle / 2.0f; w = cosine(half); v = Vector3(0.0f, sine(half), 0.0f); }
-    void setRotationZ(float angle) { float half = angle / 2.0f; w = cosine(half); v = Vector3(0.0f, 0.0f, sine(half)); }
+    void setRotationX(float angle)
+    {
+        float half = angle / 2.0f;
+        w = cosine(half);
+        v = Vector3(sine(half), 0.0f, 0.0f);
+    }
+    void setRotationY(float angle)
+    {
+        float half = angle / 2.0f;
+        w = cosine(half);
+        v = Vector3(0.0f, sine(half), 0.0f);
+    }
+    void setRotationZ(float angle)
+    {
+        float half = angle / 2.0f;
+        w = cosine(half);
+        v = Vector3(0.0f, 0.0f, sine(half));
+    }
 
-    static Quaternion rotationX(float angle) { Quaternion q; q.setRotationX(angle); return q; }
-    static Quaternion rotationY(float angle) { Quaternion q; q.setRotationY(angle); return q; }
-    static Quaternion rotationZ(float angle) { Quaternion q; q.setRotationZ(angle); return q; }
+    static Quaternion rotationX(float angle)
+    {
+        Quaternion q;
+        q.setRotationX(angle);
+        return q;
+    }
+    static Quaternion rotationY(float angle)
+    {
+        Quaternion q;
+        q.setRotationY(angle);
+        return q;
+    }
+    static Quaternion rotationZ(float angle)
+    {
+        Quaternion q;
+        q.setRotationZ(angle);
+        return q;
+    }
 
     const Vector3& vectorPart() const { return v; }
 
     Quaternion conjugate() const { return Quaternion(-v, w); }
-    Quaternion inverse() const { return conjugate() / squaredNorm(); }  // no guard for the zero quaternion
+    Quaternion inverse() const { return conjugate() / squaredNorm(); } // no guard for the zero quaternion
     float squaredNorm() const { return w * w + dot(v, v); }
     float norm() const { return squareRoot(squaredNorm()); }
 
@@ -52,7 +82,11 @@ public:
     {
         return Quaternion(q.v * w + v * q.w + cross(v, q.v), w * q.w - dot(v, q.v));
     }
-    Quaternion& operator*=(const Quaternion& q) { *this = *this * q; return *this; }
+    Quaternion& operator*=(const Quaternion& q)
+    {
+        *this = *this * q;
+        return *this;
+    }
 
     // Vector part of q * (0, u) * conjugate(q).
     Vector3 rotate(const Vector3& u) const { return (*this * Quaternion(u) * conjugate()).v; }
@@ -60,13 +94,18 @@ public:
     Matrix4 toMatrix() const
     {
         const float x = v.x, y = v.y, z = v.z;
+        // clang-format off
         return Matrix4(1.0f - 2.0f * (y * y + z * z), 2.0f * (x * y - w * z), 2.0f * (x * z + w * y), 0.0f,
                        2.0f * (x * y + w * z), 1.0f - 2.0f * (x * x + z * z), 2.0f * (y * z - w * x), 0.0f,
                        2.0f * (x * z - w * y), 2.0f * (y * z + w * x), 1.0f - 2.0f * (x * x + y * y), 0.0f,
                        0.0f, 0.0f, 0.0f, 1.0f);
+        // clang-format on
     }
 };
 
-inline Quaternion operator*(float s, const Quaternion& q) { return q * s; }
+inline Quaternion operator*(float s, const Quaternion& q)
+{
+    return q * s;
+}
 
 } // namespace Quorvel

@@ -13,7 +13,7 @@ public:
     float z = 0.0f;
     float w = 0.0f;
 
-    Vector4() = default;                                  // (0, 0, 0, 0)
+    Vector4() = default; // (0, 0, 0, 0)
     Vector4(float x_, float y_, float z_, float w_) : x(x_), y(y_), z(z_), w(w_) {}
 
     float* getData() { return &x; }
@@ -24,12 +24,22 @@ public:
     Vector4 operator*(float s) const { return Vector4(x * s, y * s, z * s, w * s); }
     Vector4 operator/(float s) const { return Vector4(x / s, y / s, z / s, w / s); }
 
-    Vector4& operator+=(const Vector4& b) { x += b.x; y += b.y; z += b.z; w += b.w; return *this; }
+    Vector4& operator+=(const Vector4& b)
+    {
+        x += b.x;
+        y += b.y;
+        z += b.z;
+        w += b.w;
+        return *this;
+    }
 
     // Componentwise minimum, in place.
     Vector4& minimize(const Vector4& b)
     {
-        x = std::min(x, b.x); y = std::min(y, b.y); z = std::min(z, b.z); w = std::min(w, b.w);
+        x = std::min(x, b.x);
+        y = std::min(y, b.y);
+        z = std::min(z, b.z);
+        w = std::min(w, b.w);
         return *this;
     }
 
@@ -37,7 +47,10 @@ public:
     bool operator!=(const Vector4& b) const { return !(*this == b); }
 };
 
-inline Vector4 operator*(float s, const Vector4& a) { return a * s; }
+inline Vector4 operator*(float s, const Vector4& a)
+{
+    return a * s;
+}
 
 // Componentwise minimum.
 inline Vector4 minimum(const Vector4& a, const Vector4& b)

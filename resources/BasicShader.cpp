@@ -21,18 +21,9 @@ void logLine(const String& line)
         application->getLog()->write(line);
 }
 
-// Compiler and linker logs end in a line break of their own; the log adds one.
-String withoutTrailingNewline(String text)
-{
-    text.trimRight();
-    return text;
-}
-
 } // namespace
 
-BasicShader::BasicShader()
-    : handle(0)
-    , compileStatus(0)
+BasicShader::BasicShader() : handle(0), compileStatus(0)
 {
 }
 
@@ -66,20 +57,32 @@ bool BasicShader::compile()
 
 String BasicShader::getInfoLog() const
 {
-    if (handle == 0)
+    return readInfoLog(handle);
+}
+
+String BasicShader::readInfoLog(GLhandleARB object)
+{
+    if (object == 0)
         return String();
     GLint room = 0;
-    glGetObjectParameterivARB(handle, GL_OBJECT_INFO_LOG_LENGTH_ARB, &room);
+    glGetObjectParameterivARB(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &room);
     if (room <= 0)
         return String();
     std::vector<GLcharARB> buffer(static_cast<size_t>(room));
     GLsizei written = 0;
-    glGetInfoLogARB(handle, room, &written, buffer.data());
+    glGetInfoLogARB(object, room, &written, buffer.data());
     if (written < 0)
         written = 0;
     if (written > room)
         written = room;
     return String(buffer.data(), written);
+}
+
+void BasicShader::logInfoLog(const String& text)
+{
+    String trimmed = text;
+    trimmed.trimRight();
+    logLine(trimmed);
 }
 
 bool BasicShader::loadSource(const String& fileName)
@@ -119,7 +122,7 @@ bool BasicShader::loadAndCompile(const String& label, const String& name, const 
     }
     if (!compile()) {
         logLine(quoted + " load failed: did not compile. Compilation log:");
-        logLine(withoutTrailingNewline(getInfoLog()));
+        logInfoLog(getInfoLog());
         destroy();
     }
     return true;

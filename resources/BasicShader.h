@@ -33,6 +33,13 @@ public:
     GLhandleARB getHandle() const { return handle; }
     int32_t getCompileStatus() const { return compileStatus; }
 
+    // The info log of any object of the shader-object interface (a shader or
+    // a program); empty for handle 0 or when the driver has nothing to say.
+    static String readInfoLog(GLhandleARB object);
+    // Writes a compiler or linker log to the application's log, without the
+    // line break the driver ends it with (the log adds its own).
+    static void logInfoLog(const String& text);
+
 protected:
     // Creates the shader object of a stage (GL_VERTEX_SHADER_ARB or
     // GL_FRAGMENT_SHADER_ARB); no object when shaders are not supported.

@@ -14,10 +14,7 @@ uint32_t cachedTextureUnits = UnitsNotAsked;
 
 } // namespace
 
-BasicTexture::BasicTexture()
-    : id(0)
-    , target(0)
-    , unit(0)
+BasicTexture::BasicTexture() : id(0), target(0), unit(0)
 {
 }
 

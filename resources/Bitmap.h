@@ -31,7 +31,7 @@ public:
     void setFormat(uint32_t value) { format = value; }
 
     int32_t rowBytes() const { return width * (bitsPerPixel / 8); } // bytes per row in data
-    int64_t byteCount() const;  // width x height x (bitsPerPixel / 8), computed without overflow
+    int64_t byteCount() const; // width x height x (bitsPerPixel / 8), computed without overflow
 
     // Allocates byteCount() bytes (not cleared). False, with no pixels, when a
     // dimension is 0 or negative or the size is 0 or above MaxBytes.
@@ -47,7 +47,7 @@ private:
     int32_t width = 0;
     int32_t height = 0;
     int32_t bitsPerPixel = 0;
-    uint32_t format = 0;                // OpenGL pixel format, meaningful after setFormat
+    uint32_t format = 0; // OpenGL pixel format, meaningful after setFormat
     std::unique_ptr<uint8_t[]> data;
 };
 

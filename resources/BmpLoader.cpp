@@ -11,17 +11,6 @@ constexpr uint16_t BmpType = 0x4D42; // "BM"
 constexpr uint16_t SupportedBitCount = 24;
 constexpr int32_t BytesPerPixel = SupportedBitCount / 8;
 
-uint16_t readU16(const uint8_t* bytes)
-{
-    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
-uint32_t readU32(const uint8_t* bytes)
-{
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8
-        | static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
 } // namespace
 
 BmpLoader::BmpLoader() = default;

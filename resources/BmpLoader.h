@@ -15,14 +15,14 @@ class BinaryFile;
 
 // The fields of the two BMP headers that the loader reads.
 struct BmpFileHeader {
-    uint16_t type = 0;        // "BM"
-    uint32_t fileSize = 0;    // ignored
-    uint32_t reserved = 0;    // ignored
-    uint32_t dataOffset = 0;  // start of the row data
+    uint16_t type = 0;       // "BM"
+    uint32_t fileSize = 0;   // ignored
+    uint32_t reserved = 0;   // ignored
+    uint32_t dataOffset = 0; // start of the row data
 };
 
 struct BmpInfoHeader {
-    uint32_t headerSize = 0;  // ignored; 40 bytes are always read
+    uint32_t headerSize = 0; // ignored; 40 bytes are always read
     int32_t width = 0;
     int32_t height = 0;       // must be positive (bottom-up rows)
     uint16_t planes = 0;      // ignored

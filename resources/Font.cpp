@@ -2,6 +2,7 @@
 
 #include "core/Application.h"
 #include "core/Log.h"
+#include "files/BinaryFile.h"
 #include "files/FontFile.h"
 #include "resources/BasicTexture.h"
 #include "resources/Bitmap.h"
@@ -16,12 +17,6 @@ namespace {
 constexpr uint32_t ImageId = chunkId("FBIT");
 constexpr uint32_t GlyphTableId = chunkId("CHRS");
 constexpr unsigned char LineFeed = 10;
-
-uint32_t readU32(const uint8_t* bytes)
-{
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8
-        | static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
 
 // One glyph quad at pen (px, py), each texture coordinate before its vertex.
 void emitGlyph(const Glyph& g, float px, float py, float s)
@@ -76,8 +71,8 @@ bool Font::loadFile(const String& fileName)
     // The alpha rows are packed without padding.
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, image->getWidth(), image->getHeight(), 0, GL_ALPHA,
-                 GL_UNSIGNED_BYTE, image->getData());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, image->getWidth(), image->getHeight(), 0, GL_ALPHA, GL_UNSIGNED_BYTE,
+                 image->getData());
     glPopClientAttrib();
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -234,8 +229,9 @@ void Font::drawTextInBox(const Vector3& colour, float scale, const String& text,
 std::vector<GlyphPlacement> Font::layoutTextInBox(float scale, const String& text, const Vector4& box) const
 {
     std::vector<GlyphPlacement> placements;
-    walkBox(scale, text, box, true,
-            [&placements](unsigned char code, float px, float py) { placements.push_back({code, px, py}); });
+    walkBox(scale, text, box, true, [&placements](unsigned char code, float px, float py) {
+        placements.push_back({code, px, py});
+    });
     return placements;
 }
 

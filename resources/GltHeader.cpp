@@ -49,9 +49,9 @@ uint32_t componentsOf(uint32_t format)
 GltHeader GltHeader::decode(const uint8_t* bytes)
 {
     GltHeader header;
-    uint32_t* fields[] = { &header.magic, &header.version, &header.reserved, &header.target,
-        &header.format, &header.type, &header.wrap, &header.imageReserved, &header.dataSize,
-        &header.width, &header.height };
+    uint32_t* fields[] = {&header.magic,    &header.version, &header.reserved, &header.target,
+                          &header.format,   &header.type,    &header.wrap,     &header.imageReserved,
+                          &header.dataSize, &header.width,   &header.height};
     for (uint32_t* field : fields) {
         *field = readLE32(bytes);
         bytes += 4;
@@ -62,8 +62,8 @@ GltHeader GltHeader::decode(const uint8_t* bytes)
 std::string GltHeader::encode() const
 {
     std::string out;
-    for (uint32_t field : { magic, version, reserved, target, format, type, wrap, imageReserved, dataSize,
-             width, height })
+    for (uint32_t field :
+         {magic, version, reserved, target, format, type, wrap, imageReserved, dataSize, width, height})
         writeLE32(out, field);
     return out;
 }

@@ -14,12 +14,12 @@ namespace Quorvel {
 // Why a ".glt" header cannot be loaded.
 enum class GltCheck {
     Ok,
-    BadMagic,      // not "GLTF"
-    BadVersion,    // above 1
-    BadTarget,     // not GL_TEXTURE_2D
-    BadPixelType,  // format and type that give no known pixel size or no colour texture
-    BadSize,       // zero or oversized width or height, or dataSize below what the image needs
-    Truncated      // dataSize beyond the bytes the file holds
+    BadMagic,     // not "GLTF"
+    BadVersion,   // above 1
+    BadTarget,    // not GL_TEXTURE_2D
+    BadPixelType, // format and type that give no known pixel size or no colour texture
+    BadSize,      // zero or oversized width or height, or dataSize below what the image needs
+    Truncated     // dataSize beyond the bytes the file holds
 };
 
 // The 44 bytes in front of the pixels of a ".glt" file: a 28-byte file
@@ -38,11 +38,11 @@ struct GltHeader {
     uint32_t target = GL_TEXTURE_2D;
     uint32_t format = GL_RGB;
     uint32_t type = GL_UNSIGNED_BYTE;
-    uint32_t wrap = GL_REPEAT;      // both S and T
+    uint32_t wrap = GL_REPEAT; // both S and T
     uint32_t imageReserved = 0;
-    uint32_t dataSize = 0;          // bytes of pixel data that follow
-    uint32_t width = 0;             // pixels
-    uint32_t height = 0;            // pixels
+    uint32_t dataSize = 0; // bytes of pixel data that follow
+    uint32_t width = 0;    // pixels
+    uint32_t height = 0;   // pixels
 
     // Largest width or height a file may declare.
     static constexpr uint32_t MaxDimension = 16384;

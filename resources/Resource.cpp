@@ -4,9 +4,7 @@
 
 namespace Quorvel {
 
-Resource::Resource()
-    : refCount(0)
-    , state(0)
+Resource::Resource() : refCount(0), state(0)
 {
 }
 

@@ -19,8 +19,8 @@ public:
     Resource(const Resource&) = delete;
     Resource& operator=(const Resource&) = delete;
 
-    virtual bool reload();   // reads the resource again; the base cannot: false
-    virtual bool unload();   // releases what it holds in the graphics library; the base holds nothing
+    virtual bool reload(); // reads the resource again; the base cannot: false
+    virtual bool unload(); // releases what it holds in the graphics library; the base holds nothing
 
     // Reference counting only counts: reaching 0 deletes nothing, because
     // resources stay in their caches until the end of the program.

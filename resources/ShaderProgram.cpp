@@ -6,11 +6,10 @@
 #include "core/Log.h"
 #include "math/Vector2.h"
 #include "math/Vector3.h"
+#include "resources/BasicShader.h"
 #include "resources/FragmentShader.h"
 #include "resources/VertexShader.h"
 #include "system/Extensions.h"
-
-#include <vector>
 
 namespace Quorvel {
 
@@ -31,21 +30,10 @@ ResourceCache<ShaderProgram>& programCache()
     return *cache;
 }
 
-// Compiler and linker logs end in a line break of their own; the log adds one.
-String withoutTrailingNewline(String text)
-{
-    text.trimRight();
-    return text;
-}
-
 } // namespace
 
 ShaderProgram::ShaderProgram()
-    : handle(0)
-    , vertexShader(nullptr)
-    , fragmentShader(nullptr)
-    , linkStatus(0)
-    , validateStatus(0)
+    : handle(0), vertexShader(nullptr), fragmentShader(nullptr), linkStatus(0), validateStatus(0)
 {
     if (isSupported())
         handle = glCreateProgramObjectARB();
@@ -129,20 +117,7 @@ bool ShaderProgram::validate()
 
 String ShaderProgram::getInfoLog() const
 {
-    if (handle == 0)
-        return String();
-    GLint room = 0;
-    glGetObjectParameterivARB(handle, GL_OBJECT_INFO_LOG_LENGTH_ARB, &room);
-    if (room <= 0)
-        return String();
-    std::vector<GLcharARB> buffer(static_cast<size_t>(room));
-    GLsizei written = 0;
-    glGetInfoLogARB(handle, room, &written, buffer.data());
-    if (written < 0)
-        written = 0;
-    if (written > room)
-        written = room;
-    return String(buffer.data(), written);
+    return BasicShader::readInfoLog(handle);
 }
 
 void ShaderProgram::use()
@@ -249,7 +224,7 @@ ShaderProgram* ShaderProgram::load(const String& name)
 
     if (!program->link()) {
         logLine(quoted + " load failed: could not link. Log:");
-        logLine(withoutTrailingNewline(program->getInfoLog()));
+        BasicShader::logInfoLog(program->getInfoLog());
         program->destroy();
     }
     return program;

@@ -20,8 +20,8 @@ class FragmentShader;
 
 class ShaderProgram : public Resource {
 public:
-    ShaderProgram();            // creates the program object when shaders are supported
-    ~ShaderProgram() override;  // releases the stages, deletes the object
+    ShaderProgram();           // creates the program object when shaders are supported
+    ~ShaderProgram() override; // releases the stages, deletes the object
 
     // Creates a fresh program object and reloads both stages; true only when
     // both compiled. It neither attaches nor links.

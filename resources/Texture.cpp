@@ -84,10 +84,9 @@ Texture* Texture::readGlt(const String& fileName)
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
     const GLsizei width = static_cast<GLsizei>(header.width);
     const GLsizei height = static_cast<GLsizei>(header.height);
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormatFor(header.format, header.type), width, height, 0,
-        header.format, header.type, pixels.data());
-    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, header.format, header.type,
-        pixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormatFor(header.format, header.type), width, height, 0, header.format,
+                 header.type, pixels.data());
+    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, header.format, header.type, pixels.data());
     glPopClientAttrib();
 
     if (built != 0) {

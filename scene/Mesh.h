@@ -30,7 +30,11 @@ public:
 
     // Playback hooks for animated meshes; a static mesh accepts them and does
     // nothing. advance takes the milliseconds that have passed.
-    virtual bool advance(uint32_t milliseconds) { (void)milliseconds; return true; }
+    virtual bool advance(uint32_t milliseconds)
+    {
+        (void)milliseconds;
+        return true;
+    }
     virtual bool play() { return true; }
     virtual bool pause() { return true; }
     virtual bool rewind() { return true; }

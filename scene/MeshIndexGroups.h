@@ -44,8 +44,8 @@ public:
     const MeshGroup& getGroup(uint32_t group) const { return groups[group]; } // group < getGroupCount()
 
 private:
-    uint32_t indexCount = 0;              // three per triangle
-    std::unique_ptr<uint32_t[]> indices;  // vertex indices, grouped
+    uint32_t indexCount = 0;             // three per triangle
+    std::unique_ptr<uint32_t[]> indices; // vertex indices, grouped
     uint32_t groupCount = 0;
     std::unique_ptr<MeshGroup[]> groups;
 };

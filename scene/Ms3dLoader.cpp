@@ -34,15 +34,9 @@ constexpr uint32_t GroupTriangleCountAt = 33;
 constexpr uint32_t PositionOffset = 0;
 constexpr uint32_t TexCoordOffset = 24;
 
-uint16_t readU16(const uint8_t* bytes)
-{
-    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
 float readFloat(const uint8_t* bytes)
 {
-    const uint32_t bits = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-                          (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+    const uint32_t bits = readU32(bytes);
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
@@ -59,8 +53,7 @@ String number(uint32_t value)
 // count that promises more records than follow is caught before any copy.
 class BoundedReader {
 public:
-    BoundedReader(BinaryFile& file_, uint32_t position_, uint32_t size_)
-        : file(file_), position(position_), size(size_)
+    BoundedReader(BinaryFile& file_, uint32_t position_, uint32_t size_) : file(file_), position(position_), size(size_)
     {
     }
 
@@ -143,7 +136,8 @@ SimpleMesh* Ms3dLoader::load()
     const String prefix = String("File ") + fileName;
 
     const int32_t size = file->seek(0, BinaryFile::End);
-    if (size < static_cast<int32_t>(HeaderSize) || file->seek(HeaderSize, BinaryFile::Begin) != static_cast<int32_t>(HeaderSize)) {
+    if (size < static_cast<int32_t>(HeaderSize)
+        || file->seek(HeaderSize, BinaryFile::Begin) != static_cast<int32_t>(HeaderSize)) {
         fail(prefix + " cannot be read\n");
         return nullptr;
     }
@@ -180,9 +174,8 @@ SimpleMesh* Ms3dLoader::load()
     for (uint32_t g = 0; g < groupCount; ++g) {
         uint8_t head[GroupHeadSize];
         uint8_t material;
-        if (!reader.read(head, GroupHeadSize) ||
-            !reader.skip(2u * readU16(head + GroupTriangleCountAt)) ||
-            !reader.read(&material, 1)) {
+        if (!reader.read(head, GroupHeadSize) || !reader.skip(2u * readU16(head + GroupTriangleCountAt))
+            || !reader.read(&material, 1)) {
             fail(prefix + " ends inside its groups (" + number(groupCount) + " declared)\n");
             return nullptr;
         }
@@ -203,8 +196,8 @@ SimpleMesh* Ms3dLoader::load()
         for (uint32_t k = 0; k < 3; ++k) {
             const uint16_t index = readU16(record + TriangleIndicesAt + 2 * k);
             if (index >= vertexCount) {
-                fail(prefix + " has triangle " + number(t) + " naming vertex " + number(index) + ", beyond its " +
-                     number(vertexCount) + " vertices\n");
+                fail(prefix + " has triangle " + number(t) + " naming vertex " + number(index) + ", beyond its "
+                     + number(vertexCount) + " vertices\n");
                 return nullptr;
             }
         }
@@ -231,7 +224,8 @@ SimpleMesh* Ms3dLoader::load()
         for (uint32_t k = 0; k < 3; ++k) {
             const uint16_t index = readU16(record + TriangleIndicesAt + 2 * k);
             triangle.index[k] = index;
-            const float texCoord[2] = {readFloat(record + TriangleSAt + 4 * k), readFloat(record + TriangleTAt + 4 * k)};
+            const float texCoord[2] = {readFloat(record + TriangleSAt + 4 * k),
+                                       readFloat(record + TriangleTAt + 4 * k)};
             std::memcpy(vertices.get() + static_cast<size_t>(index) * EngineVertexSize + TexCoordOffset, texCoord,
                         sizeof texCoord);
         }

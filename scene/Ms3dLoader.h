@@ -20,7 +20,7 @@ class SimpleMesh;
 class Ms3dLoader {
 public:
     // Bytes of the parts of the file, as the format lays them out.
-    static constexpr uint32_t HeaderSize = 14;     // id "MS3D000000" and a 32-bit version
+    static constexpr uint32_t HeaderSize = 14; // id "MS3D000000" and a 32-bit version
     static constexpr uint32_t VertexSize = 15;
     static constexpr uint32_t TriangleSize = 70;
     static constexpr uint32_t GroupHeadSize = 35;

@@ -5,8 +5,7 @@
 
 namespace Quorvel {
 
-Scene::Scene()
-    : root(new Thing())
+Scene::Scene() : root(new Thing())
 {
 }
 

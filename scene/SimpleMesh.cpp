@@ -6,8 +6,7 @@
 namespace Quorvel {
 
 SimpleMesh::SimpleMesh(std::unique_ptr<VertexArray> vertices_, std::unique_ptr<MeshIndexGroups> groups_)
-    : vertices(std::move(vertices_))
-    , groups(std::move(groups_))
+    : vertices(std::move(vertices_)), groups(std::move(groups_))
 {
 }
 

@@ -28,32 +28,21 @@ constexpr uint32_t FirstCell = 64;
 
 } // namespace
 
-SkyDome::SkyDome()
-    : SkyDome(DefaultRadius, DefaultHeight, 0.0f, DefaultResolution)
+SkyDome::SkyDome() : SkyDome(DefaultRadius, DefaultHeight, 0.0f, DefaultResolution)
 {
 }
 
 SkyDome::SkyDome(float radius_, float height_, float verticalOffset_, uint32_t resolution_)
-    : radius(radius_)
-    , height(height_)
-    , verticalOffset(verticalOffset_)
-    , resolution(resolution_ == 0 ? 1 : resolution_)
-    , indexCount(0)
-    , density(DefaultDensity)
-    , program(nullptr)
+    : radius(radius_), height(height_), verticalOffset(verticalOffset_), resolution(resolution_ == 0 ? 1 : resolution_),
+      indexCount(0), density(DefaultDensity), program(nullptr)
 {
     buildGeometry();
     buildGraphics();
 }
 
 SkyDome::SkyDome(WithoutGraphics)
-    : radius(DefaultRadius)
-    , height(DefaultHeight)
-    , verticalOffset(0.0f)
-    , resolution(DefaultResolution)
-    , indexCount(0)
-    , density(DefaultDensity)
-    , program(nullptr)
+    : radius(DefaultRadius), height(DefaultHeight), verticalOffset(0.0f), resolution(DefaultResolution), indexCount(0),
+      density(DefaultDensity), program(nullptr)
 {
     buildGeometry();
 }
@@ -74,7 +63,7 @@ void SkyDome::setDensity(float value)
 }
 
 void SkyDome::buildMesh(float radius, float height, uint32_t resolution, std::vector<float>& vertexFloats,
-    std::vector<uint32_t>& indexList)
+                        std::vector<uint32_t>& indexList)
 {
     const uint32_t n = resolution;
     const float outer = radius + height;
@@ -103,7 +92,7 @@ void SkyDome::buildMesh(float radius, float height, uint32_t resolution, std::ve
     for (uint32_t i = 0; i < n; ++i) {
         for (uint32_t j = 0; j < n; ++j) {
             const uint32_t b = (n + 1) * i + j;
-            for (uint32_t index : { b, b + 1, b + n + 1, b + 1, b + n + 2, b + n + 1 })
+            for (uint32_t index : {b, b + 1, b + n + 1, b + 1, b + n + 2, b + n + 1})
                 indexList.push_back(index);
         }
     }
@@ -129,7 +118,7 @@ void SkyDome::buildNoise(uint8_t* pixels)
         if (amplitude <= 1)
             continue;
         fillNoiseBytes(grid.data(), static_cast<int32_t>(n), static_cast<int32_t>(n), 0,
-            static_cast<uint8_t>(amplitude));
+                       static_cast<uint8_t>(amplitude));
         for (uint32_t p = 0; p < cell; ++p)
             fraction[p] = cell == 1 ? 0.0f : static_cast<float>(p) / static_cast<float>(cell - 1);
 
@@ -155,7 +144,8 @@ void SkyDome::buildNoise(uint8_t* pixels)
                 const float keep = 1.0f - u;
                 uint8_t* out = pixels + static_cast<size_t>(y) * Size;
                 for (uint32_t x = 1; x < Size - 1; ++x)
-                    out[x] = static_cast<uint8_t>(out[x] + static_cast<uint8_t>(static_cast<int32_t>(top[x] * keep + bottom[x] * u)));
+                    out[x] = static_cast<uint8_t>(
+                        out[x] + static_cast<uint8_t>(static_cast<int32_t>(top[x] * keep + bottom[x] * u)));
             }
         }
     }
@@ -201,7 +191,7 @@ void SkyDome::buildGraphics()
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, NoiseSize, NoiseSize, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
-            noise.data());
+                     noise.data());
     }
 
     if (ShaderProgram::isSupported()) {

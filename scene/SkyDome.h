@@ -31,9 +31,9 @@ public:
     static constexpr float DefaultHeight = 10.0f;
     static constexpr uint32_t DefaultResolution = 16;
     static constexpr float DefaultDensity = 0.6f;
-    static constexpr uint32_t NoiseSize = 1024;     // pixels along each side of the noise texture
+    static constexpr uint32_t NoiseSize = 1024; // pixels along each side of the noise texture
     static constexpr uint32_t ExpTableSize = 256;
-    static constexpr uint32_t VertexStride = 20;    // position (3 floats), texture coordinate (2 floats)
+    static constexpr uint32_t VertexStride = 20; // position (3 floats), texture coordinate (2 floats)
 
     // Selects the constructor that builds the mesh and parameters only: no
     // OpenGL objects, no shader program, and draw() does nothing. For code
@@ -72,7 +72,7 @@ public:
     // The mesh of a dome: (resolution + 1)^2 vertices of VertexStride bytes
     // (x, y, z, s, t as floats) and 6 indices per cell, two triangles each.
     static void buildMesh(float radius, float height, uint32_t resolution, std::vector<float>& vertexFloats,
-        std::vector<uint32_t>& indexList);
+                          std::vector<uint32_t>& indexList);
     // The cloud noise, NoiseSize * NoiseSize bytes, row after row: seven
     // octaves of interpolated value noise summed, the outermost ring 0, no
     // value above 240.
@@ -93,7 +93,7 @@ private:
     std::vector<uint32_t> indices;
     uint32_t indexCount;
     float density;
-    ShaderProgram* program;               // shared through the program cache; a reference is held
+    ShaderProgram* program; // shared through the program cache; a reference is held
     std::unique_ptr<Texture> noiseTexture;
     std::unique_ptr<Texture> expTexture;
 };

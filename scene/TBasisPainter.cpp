@@ -9,22 +9,15 @@ namespace {
 constexpr float AxisStartShade = 0.4f; // axis colour at the origin
 }
 
-TBasisPainter::TBasisPainter()
-    : TBasisPainter(1.0f)
+TBasisPainter::TBasisPainter() : TBasisPainter(1.0f)
 {
 }
 
-TBasisPainter::TBasisPainter(float length_)
-    : color(0.0f, 0.0f, 0.0f)
-    , length(length_)
-    , colored(true)
+TBasisPainter::TBasisPainter(float length_) : color(0.0f, 0.0f, 0.0f), length(length_), colored(true)
 {
 }
 
-TBasisPainter::TBasisPainter(const Vector3& color_, float length_)
-    : color(color_)
-    , length(length_)
-    , colored(false)
+TBasisPainter::TBasisPainter(const Vector3& color_, float length_) : color(color_), length(length_), colored(false)
 {
 }
 

@@ -6,8 +6,7 @@
 
 namespace Quorvel {
 
-TMeshInstance::TMeshInstance(Mesh* mesh_)
-    : mesh(mesh_)
+TMeshInstance::TMeshInstance(Mesh* mesh_) : mesh(mesh_)
 {
     if (mesh)
         mesh->acquire();

@@ -13,12 +13,10 @@ namespace {
 const GLfloat PointAttenuation[3] = {1.0f, 0.0f, 0.01f}; // size / sqrt(1 + 0.01 d^2)
 constexpr GLfloat PointFadeThreshold = 20.0f;
 constexpr GLfloat PointSize = 10.0f;
-}
+} // namespace
 
 TParticleSystem::TParticleSystem()
-    : particleCount(ParticleCount)
-    , particles(new Particle[ParticleCount])
-    , texture(nullptr)
+    : particleCount(ParticleCount), particles(new Particle[ParticleCount]), texture(nullptr)
 {
     interval = TickMilliseconds;
     texture = Texture::load("blob");
@@ -28,8 +26,8 @@ TParticleSystem::TParticleSystem()
         particle.life = rand() * Lifetime / 32767 + 1;
         particle.velocity = emissionVelocity();
         // As if emitted (Lifetime - life) ticks ago.
-        particle.position = position + randomCentredVector(EmitterSize) +
-                            particle.velocity * static_cast<float>(Lifetime - particle.life);
+        particle.position = position + randomCentredVector(EmitterSize)
+            + particle.velocity * static_cast<float>(Lifetime - particle.life);
         particle.color = randomVector();
     }
 

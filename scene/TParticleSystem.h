@@ -32,8 +32,8 @@ class TParticleSystem : public Thing, public TimerEvent {
 public:
     static constexpr uint32_t ParticleCount = 10000;
     static constexpr uint32_t TickMilliseconds = 20;
-    static constexpr int32_t Lifetime = 100;        // ticks from birth to rebirth
-    static constexpr float EmitterSize = 2.0f;      // edge of the jitter cube around the emitter
+    static constexpr int32_t Lifetime = 100;   // ticks from birth to rebirth
+    static constexpr float EmitterSize = 2.0f; // edge of the jitter cube around the emitter
 
     // Creates the particles part-way through their lives (draws from the
     // engine's rand(): life, jitter, colour per particle) and adds the system

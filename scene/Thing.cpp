@@ -4,24 +4,17 @@
 
 namespace Quorvel {
 
-Thing::Thing()
-    : parent(nullptr)
-    , firstChild(nullptr)
-    , nextSibling(nullptr)
-    , dirty(false)
-    , pivot(nullptr)
+Thing::Thing() : parent(nullptr), firstChild(nullptr), nextSibling(nullptr), dirty(false), pivot(nullptr)
 {
 }
 
-Thing::Thing(Thing* parent_)
-    : Thing()
+Thing::Thing(Thing* parent_) : Thing()
 {
     if (parent_)
         parent_->addChild(this);
 }
 
-Thing::Thing(Scene* scene)
-    : Thing()
+Thing::Thing(Scene* scene) : Thing()
 {
     if (scene)
         scene->add(this);

@@ -16,9 +16,9 @@ class Scene;
 
 class Thing {
 public:
-    Thing();                          // a root: no parent
-    explicit Thing(Thing* parent);    // linked as parent's first child (a root when null)
-    explicit Thing(Scene* scene);     // linked as the first child of the scene's root
+    Thing();                       // a root: no parent
+    explicit Thing(Thing* parent); // linked as parent's first child (a root when null)
+    explicit Thing(Scene* scene);  // linked as the first child of the scene's root
     // Deletes every child; a thing that still has a parent first leaves its
     // child list, so deleting any thing of a tree is safe.
     virtual ~Thing();
@@ -60,9 +60,17 @@ public:
 
     // Setting the pose marks the thing dirty so the next update rebuilds it.
     const Vector3& getPosition() const { return position; }
-    void setPosition(const Vector3& newPosition) { position = newPosition; dirty = true; }
+    void setPosition(const Vector3& newPosition)
+    {
+        position = newPosition;
+        dirty = true;
+    }
     const Quaternion& getOrientation() const { return orientation; }
-    void setOrientation(const Quaternion& newOrientation) { orientation = newOrientation; dirty = true; }
+    void setOrientation(const Quaternion& newOrientation)
+    {
+        orientation = newOrientation;
+        dirty = true;
+    }
     // The pivot is referred to, not copied; a pivoted thing rebuilds on every update.
     const Vector3* getPivot() const { return pivot; }
     void setPivot(const Vector3* newPivot) { pivot = newPivot; }
@@ -74,10 +82,10 @@ public:
 
 protected:
     String name;
-    Thing* parent;        // not owned
-    Thing* firstChild;    // owned, as are its siblings
+    Thing* parent;     // not owned
+    Thing* firstChild; // owned, as are its siblings
     Thing* nextSibling;
-    Matrix4 world;        // parent's world times local
+    Matrix4 world; // parent's world times local
     Matrix4 local;
     Vector3 position;
     Quaternion orientation;

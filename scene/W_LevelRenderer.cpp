@@ -19,6 +19,7 @@ namespace {
 
 // The level: 1 for a solid cell, 0 for an open one; row i along +x, column j
 // along -z. The border is open: the outer walls come from the grid's edge.
+// clang-format off
 constexpr uint8_t levelMap[W_LevelRenderer::GridSize][W_LevelRenderer::GridSize] = {
     { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 },
     { 0, 0, 0, 0, 0, 1, 0, 0, 0, 0 },
@@ -31,6 +32,7 @@ constexpr uint8_t levelMap[W_LevelRenderer::GridSize][W_LevelRenderer::GridSize]
     { 0, 0, 1, 1, 1, 1, 1, 1, 0, 0 },
     { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 },
 };
+// clang-format on
 
 const Vector3 StartPosition(8.0f, 8.0f, -8.0f); // middle of cell (0, 0), eye height 8
 
@@ -55,8 +57,7 @@ float axis(bool negative, bool positive)
 
 } // namespace
 
-W_LevelRenderer::W_LevelRenderer()
-    : W_LevelRenderer(std::unique_ptr<SkyDome>(new SkyDome()), true)
+W_LevelRenderer::W_LevelRenderer() : W_LevelRenderer(std::unique_ptr<SkyDome>(new SkyDome()), true)
 {
 }
 
@@ -66,20 +67,9 @@ W_LevelRenderer::W_LevelRenderer(SkyDome::WithoutGraphics tag)
 }
 
 W_LevelRenderer::W_LevelRenderer(std::unique_ptr<SkyDome> ownSky, bool fetchTextures)
-    : sky(std::move(ownSky))
-    , pitch(0.0f)
-    , yaw(0.0f)
-    , floorTexture(nullptr)
-    , wallTexture(nullptr)
-    , ceilingTexture(nullptr)
-    , playerPosition(StartPosition)
-    , lookVector(0.0f, 0.0f, 0.0f)
-    , moveBackward(false)
-    , moveForward(false)
-    , moveRight(false)
-    , moveLeft(false)
-    , mapOrigin(0.0f, 0.0f, 0.0f)
-    , mapScale(0.0f)
+    : sky(std::move(ownSky)), pitch(0.0f), yaw(0.0f), floorTexture(nullptr), wallTexture(nullptr),
+      ceilingTexture(nullptr), playerPosition(StartPosition), lookVector(0.0f, 0.0f, 0.0f), moveBackward(false),
+      moveForward(false), moveRight(false), moveLeft(false), mapOrigin(0.0f, 0.0f, 0.0f), mapScale(0.0f)
 {
     interval = TickInterval;
     state = Starting;

@@ -31,10 +31,10 @@ public:
     static constexpr int32_t GridSize = 10;
     static constexpr float CellSize = 16.0f;
     static constexpr float WallHeight = 16.0f;
-    static constexpr uint32_t TickInterval = 20;   // milliseconds
-    static constexpr float ProbeReach = 5.0f;      // steps the collision probe looks ahead
-    static constexpr float LookLength = 5.0f;      // length of the minimap heading line, world units
-    static constexpr float YawPerPixel = 0.001f;   // radians
+    static constexpr uint32_t TickInterval = 20; // milliseconds
+    static constexpr float ProbeReach = 5.0f;    // steps the collision probe looks ahead
+    static constexpr float LookLength = 5.0f;    // length of the minimap heading line, world units
+    static constexpr float YawPerPixel = 0.001f; // radians
     static constexpr float PitchPerPixel = 0.0005f;
     static constexpr float DensityStep = 0.01f;
     static constexpr float StartDensity = 0.4f;

@@ -12,6 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work=${1:-$root/build/windows-smoke}
 build="$work/build"
 run="$work/run"
+. "$root/tests/support/run-helpers.sh"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -55,11 +56,7 @@ WINEDEBUG=-all,+keyboard,+msg wine ./quorvel-spine.exe >wine.txt 2>&1 &
 pid=$!
 cleanup() { kill -0 $pid 2>/dev/null && { wine taskkill /F /IM quorvel-spine.exe >/dev/null 2>&1; kill $pid 2>/dev/null; } ; wineserver -k 2>/dev/null || true; }
 trap cleanup EXIT
-for _ in $(seq 1 300); do
-    grep -q "Running main loop..." quorvel.log 2>/dev/null && break
-    kill -0 $pid 2>/dev/null || break
-    sleep 0.1
-done
+wait_for_line quorvel.log "Running main loop..." $pid 300
 kill -0 $pid 2>/dev/null || fail "the program ended before its main loop ran"
 sleep 1
 
@@ -92,10 +89,7 @@ kill -0 $pid 2>/dev/null || fail "the program ended after input"
 # 4. A close request (WM_CLOSE, as taskkill without /F sends it).
 wine taskkill /IM quorvel-spine.exe >/dev/null 2>&1 || fail "taskkill found no program"
 status=0
-for _ in $(seq 1 100); do
-    kill -0 $pid 2>/dev/null || break
-    sleep 0.1
-done
+wait_for_exit $pid
 kill -0 $pid 2>/dev/null && fail "the program did not end after the close request"
 wait $pid || status=$?
 trap - EXIT

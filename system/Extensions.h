@@ -11,8 +11,8 @@ namespace Quorvel {
 
 // Swap control: the platform's swap-interval entry points. They are looked up
 // by name only (the extension string is not consulted).
-using QuorvelSwapIntervalProc = int (APIENTRY*)(int interval);
-using QuorvelGetSwapIntervalProc = int (APIENTRY*)();
+using QuorvelSwapIntervalProc = int(APIENTRY*)(int interval);
+using QuorvelGetSwapIntervalProc = int(APIENTRY*)();
 
 extern bool extSwapControl;
 extern bool extBgra;
@@ -30,16 +30,16 @@ extern bool extFramebufferObject; // its loader exists, but the graphic system d
 // entry point leaves the pointers looked up before it filled and the rest null.
 // They use the graphic system's isExtensionSupported and getProcAddress, so
 // they must run while it is in its ContextReady state.
-bool loadSwapControl();       // "wglSwapIntervalEXT", "wglGetSwapIntervalEXT"
-bool loadBgra();              // "GL_EXT_bgra" (flag only)
-bool loadPointParameters();   // "GL_ARB_point_parameters"
-bool loadPointSprite();       // "GL_ARB_point_sprite" (flag only)
+bool loadSwapControl();        // "wglSwapIntervalEXT", "wglGetSwapIntervalEXT"
+bool loadBgra();               // "GL_EXT_bgra" (flag only)
+bool loadPointParameters();    // "GL_ARB_point_parameters"
+bool loadPointSprite();        // "GL_ARB_point_sprite" (flag only)
 bool loadShadingLanguage100(); // "GL_ARB_shading_language_100" (flag only)
-bool loadShaderObjects();     // "GL_ARB_shader_objects"
-bool loadVertexShader();      // "GL_ARB_vertex_shader"
-bool loadFragmentShader();    // "GL_ARB_fragment_shader" (flag only)
-bool loadMultitexture();      // "GL_ARB_multitexture"
-bool loadFramebufferObject(); // "GL_EXT_framebuffer_object"
+bool loadShaderObjects();      // "GL_ARB_shader_objects"
+bool loadVertexShader();       // "GL_ARB_vertex_shader"
+bool loadFragmentShader();     // "GL_ARB_fragment_shader" (flag only)
+bool loadMultitexture();       // "GL_ARB_multitexture"
+bool loadFramebufferObject();  // "GL_EXT_framebuffer_object"
 
 // Runs the loaders the graphic system needs, in the order it needs them:
 // swap control, bgra, point parameters, point sprite, shading language 100,

@@ -35,23 +35,23 @@ public:
     GraphicSystem(const GraphicSystem&) = delete;
     GraphicSystem& operator=(const GraphicSystem&) = delete;
 
-    virtual uint32_t getWidth() const = 0;            // pixels
+    virtual uint32_t getWidth() const = 0; // pixels
     virtual void setWidth(uint32_t width) = 0;
-    virtual uint32_t getHeight() const = 0;           // pixels
+    virtual uint32_t getHeight() const = 0; // pixels
     virtual void setHeight(uint32_t height) = 0;
     virtual uint32_t getBitsPerPixel() const = 0;
     virtual void setBitsPerPixel(uint32_t bits) = 0;
-    virtual uint32_t getRefreshRate() const = 0;      // hertz, 0 = the driver's default
+    virtual uint32_t getRefreshRate() const = 0; // hertz, 0 = the driver's default
     virtual void setRefreshRate(uint32_t hertz) = 0;
     virtual bool getVsync() const = 0;
     virtual void setVsync(bool vsync) = 0;
     virtual bool getDoubleBuffer() const = 0;
     virtual void setDoubleBuffer(bool doubleBuffer) = 0;
     virtual bool getFullscreen() const = 0;
-    virtual void setFullscreen(bool fullscreen) = 0;  // always a usage error: the display is always full-screen
+    virtual void setFullscreen(bool fullscreen) = 0; // always a usage error: the display is always full-screen
     virtual int32_t getState() const = 0;
-    virtual void useDesktopMode() = 0;                // take the display's current mode (Configuring only)
-    virtual uint32_t getFrameCount() const = 0;       // frames presented since the last reset
+    virtual void useDesktopMode() = 0;          // take the display's current mode (Configuring only)
+    virtual uint32_t getFrameCount() const = 0; // frames presented since the last reset
     virtual void resetFrameCount() = 0;
     virtual bool isExtensionSupported(const char* name) = 0; // ContextReady only
     virtual void* getProcAddress(const char* name) = 0;      // ContextReady only; null when unknown

@@ -4,8 +4,7 @@
 
 namespace Quorvel {
 
-TimerEvent::TimerEvent()
-    : interval(0), lastTime(0), state(Starting)
+TimerEvent::TimerEvent() : interval(0), lastTime(0), state(Starting)
 {
 }
 

@@ -17,8 +17,8 @@ public:
         Deleting = 4  // taken out of the list and deleted at the next clean-up
     };
 
-    TimerEvent();            // state Starting; the derived class sets interval
-    virtual ~TimerEvent();   // removes every occurrence from the timer system, if one exists
+    TimerEvent();          // state Starting; the derived class sets interval
+    virtual ~TimerEvent(); // removes every occurrence from the timer system, if one exists
 
     TimerEvent(const TimerEvent&) = delete;
     TimerEvent& operator=(const TimerEvent&) = delete;
@@ -37,9 +37,9 @@ public:
     uint32_t getLastTime() const { return lastTime; }
 
 protected:
-    uint32_t interval;   // period in milliseconds, > 0
-    uint32_t lastTime;   // timer time up to which ticks have been delivered
-    int32_t state;       // a State
+    uint32_t interval; // period in milliseconds, > 0
+    uint32_t lastTime; // timer time up to which ticks have been delivered
+    int32_t state;     // a State
 
     friend class TimerSystem; // advances lastTime and state while ticking
 };

@@ -80,7 +80,7 @@ void TimerSystem::update()
     for (size_t i = 0; i < count; ++i) {
         TimerEvent* event = events[i];
         if (!event)
-            continue; // removed by an earlier tick of this pass
+            continue;                   // removed by an earlier tick of this pass
         const uint32_t now = getTime(); // afresh for every event
         if (event->state != TimerEvent::Starting && event->state != TimerEvent::Running)
             continue;

@@ -26,13 +26,13 @@ public:
     ~TextWriter();
 
     Font* getFont() const { return font; }
-    void setFont(Font* newFont);               // releases the old font, acquires the new one
+    void setFont(Font* newFont); // releases the old font, acquires the new one
     Vector3 getColour() const { return colour; }
     void setColour(const Vector3& newColour) { colour = newColour; }
-    float getSize() const { return size; }     // scale of the font's text units
+    float getSize() const { return size; } // scale of the font's text units
     void setSize(float newSize) { size = newSize; }
 
-    void print(const String& text) const;      // origin (0, 0)
+    void print(const String& text) const; // origin (0, 0)
     void printf(const char* format, ...) const
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))

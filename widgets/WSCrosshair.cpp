@@ -5,8 +5,7 @@
 
 namespace Quorvel {
 
-WSCrosshair::WSCrosshair()
-    : centre(0.0f, 0.0f, 0.0f)
+WSCrosshair::WSCrosshair() : centre(0.0f, 0.0f, 0.0f)
 {
     eventMask = 0;
     visible = false;

@@ -36,14 +36,26 @@ bool WS_FpsCounter::resize(const Vector4& screenRect)
     const float height = screenRect.w;
 
     switch (hAlign) {
-    case AlignRight: x = width - reserved; break;
-    case AlignCentre: x = (width - reserved) / 2.0f; break;
-    default: x = 0.0f; break;
+    case AlignRight:
+        x = width - reserved;
+        break;
+    case AlignCentre:
+        x = (width - reserved) / 2.0f;
+        break;
+    default:
+        x = 0.0f;
+        break;
     }
     switch (vAlign) {
-    case AlignBottom: y = height - textHeight; break;
-    case AlignCentre: y = (height - textHeight) / 2.0f; break;
-    default: y = 0.0f; break;
+    case AlignBottom:
+        y = height - textHeight;
+        break;
+    case AlignCentre:
+        y = (height - textHeight) / 2.0f;
+        break;
+    default:
+        y = 0.0f;
+        break;
     }
 
     GraphicSystem::instance()->resetFrameCount();

@@ -50,7 +50,7 @@ public:
 private:
     uint32_t fps = 0; // 0 until the first tick
     std::unique_ptr<TextWriter> writer;
-    float x = 0.0f;   // text origin in screen space
+    float x = 0.0f; // text origin in screen space
     float y = 0.0f;
     int32_t hAlign;
     int32_t vAlign;

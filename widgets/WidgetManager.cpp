@@ -9,8 +9,7 @@
 
 namespace Quorvel {
 
-WidgetManager::WidgetManager()
-    : screenRect(0.0f, 0.0f, 0.0f, 0.0f)
+WidgetManager::WidgetManager() : screenRect(0.0f, 0.0f, 0.0f, 0.0f)
 {
     eventMask = AllEvents;
 }

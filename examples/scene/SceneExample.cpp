@@ -102,7 +102,8 @@ private:
         if (FILE* file = std::fopen(screenshot.c_str(), "wb")) {
             written = std::fprintf(file, "P6\n%d %d\n255\n", width, height) > 0;
             for (int row = height - 1; row >= 0 && written; --row)
-                written = std::fwrite(pixels.data() + rowBytes * static_cast<size_t>(row), 1, rowBytes, file) == rowBytes;
+                written = std::fwrite(pixels.data() + rowBytes * static_cast<size_t>(row), 1, rowBytes, file)
+                    == rowBytes;
             written = std::fclose(file) == 0 && written;
         }
         Application::instance()->getLog()->printf("Screenshot %s %s (%dx%d, frame %d)", screenshot.c_str(),

@@ -19,8 +19,7 @@ Application* Application::instance()
     return registeredInstance;
 }
 
-Win32Application::Win32Application()
-    : window(nullptr)
+Win32Application::Win32Application() : window(nullptr)
 {
 }
 
@@ -38,8 +37,9 @@ bool Win32Application::addSubsystem(Win32Subsystem* subsystem)
     if (!subsystem)
         return false;
     subsystems.push_back(subsystem);
-    const bool known = std::any_of(owned.begin(), owned.end(),
-        [subsystem](const std::unique_ptr<Win32Subsystem>& entry) { return entry.get() == subsystem; });
+    const bool known =
+        std::any_of(owned.begin(), owned.end(),
+                    [subsystem](const std::unique_ptr<Win32Subsystem>& entry) { return entry.get() == subsystem; });
     if (!known)
         owned.emplace_back(subsystem);
     quitRequested = false;
@@ -100,8 +100,8 @@ bool Win32Application::init()
     if (anySubsystemFailed())
         return fail("", "");
 
-    window = CreateWindowExA(exStyle, WindowClassName, WindowTitle, style,
-                             x, y, width, height, nullptr, nullptr, module, nullptr);
+    window = CreateWindowExA(exStyle, WindowClassName, WindowTitle, style, x, y, width, height, nullptr, nullptr,
+                             module, nullptr);
     if (!window)
         return fail("Application: could not create the window",
                     "Quorvel could not create its window.\n"

@@ -23,17 +23,8 @@ GraphicSystem* GraphicSystem::instance()
 }
 
 Win32GraphicSystem::Win32GraphicSystem()
-    : width(0),
-      height(0),
-      bitsPerPixel(0),
-      refreshRate(0),
-      vsync(false),
-      doubleBuffer(true),
-      fullscreen(true),
-      state(Configuring),
-      deviceContext(nullptr),
-      renderContext(nullptr),
-      frameCount(0)
+    : width(0), height(0), bitsPerPixel(0), refreshRate(0), vsync(false), doubleBuffer(true), fullscreen(true),
+      state(Configuring), deviceContext(nullptr), renderContext(nullptr), frameCount(0)
 {
 }
 
@@ -154,22 +145,22 @@ void Win32GraphicSystem::adjustWindowClass(WNDCLASSEXA& windowClass)
 
     if (width == 0 || height == 0 || bitsPerPixel == 0) {
         failStartup(nullptr,
-            "Quorvel cannot start: the display mode is not configured.\n"
-            "\"quorvel.conf\" in the working directory needs a [GraphicSystem] section "
-            "with width, height and bpp, for example:\n\n"
-            "[GraphicSystem]\nwidth=1024\nheight=768\nbpp=32");
+                    "Quorvel cannot start: the display mode is not configured.\n"
+                    "\"quorvel.conf\" in the working directory needs a [GraphicSystem] section "
+                    "with width, height and bpp, for example:\n\n"
+                    "[GraphicSystem]\nwidth=1024\nheight=768\nbpp=32");
         return;
     }
 
     if (fullscreen && !changeDisplayMode()) {
         char message[512];
         std::snprintf(message, sizeof message,
-            "Quorvel could not switch the display to %u x %u pixels at %u bits per pixel "
-            "(refresh rate %u, 0 for the default).\n"
-            "Set width, height, bpp and refreshrate in the [GraphicSystem] section of "
-            "\"quorvel.conf\" to a mode that the display supports.",
-            static_cast<unsigned>(width), static_cast<unsigned>(height),
-            static_cast<unsigned>(bitsPerPixel), static_cast<unsigned>(refreshRate));
+                      "Quorvel could not switch the display to %u x %u pixels at %u bits per pixel "
+                      "(refresh rate %u, 0 for the default).\n"
+                      "Set width, height, bpp and refreshrate in the [GraphicSystem] section of "
+                      "\"quorvel.conf\" to a mode that the display supports.",
+                      static_cast<unsigned>(width), static_cast<unsigned>(height), static_cast<unsigned>(bitsPerPixel),
+                      static_cast<unsigned>(refreshRate));
         failStartup("GraphicSystem: could not set display mode", message);
         return;
     }
@@ -220,10 +211,10 @@ void Win32GraphicSystem::windowCreated(HWND window)
     if (chosen == 0 || !SetPixelFormat(deviceContext, chosen, &format)) {
         char message[512];
         std::snprintf(message, sizeof message,
-            "Quorvel found no OpenGL pixel format with %u-bit colour and a %d-bit depth buffer%s.\n"
-            "Install the graphics driver's OpenGL support, or try another bpp in the "
-            "[GraphicSystem] section of \"quorvel.conf\".",
-            static_cast<unsigned>(bitsPerPixel), DepthBits, doubleBuffer ? ", double-buffered" : "");
+                      "Quorvel found no OpenGL pixel format with %u-bit colour and a %d-bit depth buffer%s.\n"
+                      "Install the graphics driver's OpenGL support, or try another bpp in the "
+                      "[GraphicSystem] section of \"quorvel.conf\".",
+                      static_cast<unsigned>(bitsPerPixel), DepthBits, doubleBuffer ? ", double-buffered" : "");
         failStartup("GraphicSystem: could not set pixel format", message);
         return;
     }
@@ -236,8 +227,8 @@ void Win32GraphicSystem::windowCreated(HWND window)
             renderContext = nullptr;
         }
         failStartup("GraphicSystem: could not create rendering context",
-            "Quorvel could not create its OpenGL rendering context.\n"
-            "Install or update the graphics driver's OpenGL support.");
+                    "Quorvel could not create its OpenGL rendering context.\n"
+                    "Install or update the graphics driver's OpenGL support.");
         return;
     }
 

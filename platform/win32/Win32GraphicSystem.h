@@ -45,8 +45,8 @@ public:
     // temporary full-screen change that ends with the process.
     void adjustWindowClass(WNDCLASSEXA& windowClass) override; // mode change, class style
     void reservedHook() override;
-    void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y,
-                            int32_t& windowWidth, int32_t& windowHeight) override;
+    void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y, int32_t& windowWidth,
+                            int32_t& windowHeight) override;
     void windowCreated(HWND window) override; // pixel format, context, extensions
     int32_t handleMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) override;
     void update() override; // renderFrame, then presentFrame

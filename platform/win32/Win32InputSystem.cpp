@@ -21,27 +21,20 @@ const struct {
     uint32_t virtualKey;
     uint32_t code;
 } fixedVirtualKeys[] = {
-    {VK_SHIFT, 1},       {VK_CONTROL, 3},    {VK_MENU, 5},
-    {VK_BACK, 8},        {VK_TAB, 9},        {VK_RETURN, 13},
-    {VK_NUMLOCK, 15},    {VK_DECIMAL, 16},   {VK_ESCAPE, 27},
-    {VK_DIVIDE, 28},     {VK_MULTIPLY, 29},  {VK_SUBTRACT, 30},
-    {VK_ADD, 31},        {VK_SPACE, 32},     {VK_OEM_7, 39},
-    {VK_OEM_COMMA, 44},  {VK_OEM_MINUS, 45}, {VK_OEM_PERIOD, 46},
-    {VK_OEM_2, 47},      {VK_OEM_1, 59},     {VK_OEM_PLUS, 61},
-    {VK_CAPITAL, 77},    {VK_SNAPSHOT, 78},  {VK_SCROLL, 79},
-    {VK_PAUSE, 80},      {VK_INSERT, 81},    {VK_DELETE, 82},
-    {VK_HOME, 83},       {VK_END, 84},       {VK_PRIOR, 85},
-    {VK_NEXT, 86},       {VK_LEFT, 87},      {VK_RIGHT, 88},
-    {VK_UP, 89},         {VK_DOWN, 90},      {VK_OEM_4, 91},
-    {VK_OEM_5, 92},      {VK_OEM_6, 93},     {VK_OEM_3, 96},
+    {VK_SHIFT, 1},    {VK_CONTROL, 3},  {VK_MENU, 5},      {VK_BACK, 8},       {VK_TAB, 9},        {VK_RETURN, 13},
+    {VK_NUMLOCK, 15}, {VK_DECIMAL, 16}, {VK_ESCAPE, 27},   {VK_DIVIDE, 28},    {VK_MULTIPLY, 29},  {VK_SUBTRACT, 30},
+    {VK_ADD, 31},     {VK_SPACE, 32},   {VK_OEM_7, 39},    {VK_OEM_COMMA, 44}, {VK_OEM_MINUS, 45}, {VK_OEM_PERIOD, 46},
+    {VK_OEM_2, 47},   {VK_OEM_1, 59},   {VK_OEM_PLUS, 61}, {VK_CAPITAL, 77},   {VK_SNAPSHOT, 78},  {VK_SCROLL, 79},
+    {VK_PAUSE, 80},   {VK_INSERT, 81},  {VK_DELETE, 82},   {VK_HOME, 83},      {VK_END, 84},       {VK_PRIOR, 85},
+    {VK_NEXT, 86},    {VK_LEFT, 87},    {VK_RIGHT, 88},    {VK_UP, 89},        {VK_DOWN, 90},      {VK_OEM_4, 91},
+    {VK_OEM_5, 92},   {VK_OEM_6, 93},   {VK_OEM_3, 96},
 };
 
 // The right-hand twins of these keys (and the keypad Enter) carry the
 // extended-key flag and get the code after the left key's.
 bool hasExtendedTwin(uint32_t virtualKey)
 {
-    return virtualKey == VK_SHIFT || virtualKey == VK_CONTROL || virtualKey == VK_MENU ||
-           virtualKey == VK_RETURN;
+    return virtualKey == VK_SHIFT || virtualKey == VK_CONTROL || virtualKey == VK_MENU || virtualKey == VK_RETURN;
 }
 
 uint32_t screenWidth()
@@ -125,8 +118,7 @@ void Win32InputSystem::keyMessage(uint32_t virtualKey, LPARAM lParam, bool down)
     if (down) {
         const UINT scanCode = static_cast<UINT>((lParam >> 16) & 0xFF);
         WORD translated = 0;
-        const int count = ToAsciiEx(virtualKey, scanCode, keyboardState, &translated, 0,
-                                    GetKeyboardLayout(0));
+        const int count = ToAsciiEx(virtualKey, scanCode, keyboardState, &translated, 0, GetKeyboardLayout(0));
         // Two characters (a dead key that did not combine) or a dead key on
         // its own (negative) give no single character: report none.
         if (count == 1)

@@ -40,7 +40,7 @@ private:
 
     std::map<uint32_t, uint32_t> virtualKeyCodes; // virtual key -> engine code; 0 = none yet
     bool lastKeyDownConsumed = false;
-    uint32_t nextDynamicCode = 0;                 // run-time codes handed out so far
+    uint32_t nextDynamicCode = 0; // run-time codes handed out so far
 };
 
 } // namespace Quorvel

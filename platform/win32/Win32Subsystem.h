@@ -24,11 +24,10 @@ public:
 
     // Called in registration order, in this order, by Win32Application::init:
     virtual void adjustWindowClass(WNDCLASSEXA& windowClass); // before registration
-    virtual void reservedHook();                               // never called
-    virtual void adjustWindowParams(uint32_t& exStyle, uint32_t& style,
-                                    int32_t& x, int32_t& y,
-                                    int32_t& width, int32_t& height); // all start at 0
-    virtual void windowCreated(HWND window); // the window exists, not yet shown
+    virtual void reservedHook();                              // never called
+    virtual void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y, int32_t& width,
+                                    int32_t& height); // all start at 0
+    virtual void windowCreated(HWND window);          // the window exists, not yet shown
 
     // Every window message except the window-created one; the result is ignored.
     virtual int32_t handleMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);

@@ -13,10 +13,10 @@ class Win32TimerSystem : public TimerSystem, public Win32Subsystem {
 public:
     Win32TimerSystem() = default; // registers as the timer system and with the application
 
-    bool hasFailed() override;    // false
-    uint32_t getTime() override;  // timeGetTime()
+    bool hasFailed() override;   // false
+    uint32_t getTime() override; // timeGetTime()
 
-    void update() override;       // TimerSystem::update
+    void update() override; // TimerSystem::update
 };
 
 } // namespace Quorvel

@@ -25,12 +25,11 @@ BOOL WINAPI GetClassInfoExA(HINSTANCE, LPCSTR className, WNDCLASSEXA* windowClas
     return WinApiHost::instance().getClassInfo(className, windowClass);
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU,
-                            HINSTANCE, LPVOID param)
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU, HINSTANCE, LPVOID param)
 {
-    return WinApiHost::instance().createWindow(exStyle, className, windowName, style, x, y, width,
-                                               height, parent, param);
+    return WinApiHost::instance().createWindow(exStyle, className, windowName, style, x, y, width, height, parent,
+                                               param);
 }
 
 BOOL WINAPI DestroyWindow(HWND window)
@@ -163,9 +162,12 @@ int WINAPI ShowCursor(BOOL show)
 int WINAPI GetSystemMetrics(int index)
 {
     switch (index) {
-    case SM_CXSCREEN: return WinApiHost::instance().screenWidth();
-    case SM_CYSCREEN: return WinApiHost::instance().screenHeight();
-    default: return 0;
+    case SM_CXSCREEN:
+        return WinApiHost::instance().screenWidth();
+    case SM_CYSCREEN:
+        return WinApiHost::instance().screenHeight();
+    default:
+        return 0;
     }
 }
 

@@ -51,9 +51,9 @@ WinApiHost::WinApiHost()
     // The pixel formats offered: RGBA, 8 bits per channel, with or without
     // alpha, depth 24/16/0, stencil 8/0, double or single buffered.
     for (int doubleBuffer = 1; doubleBuffer >= 0; --doubleBuffer) {
-        for (int alpha : { 8, 0 }) {
-            for (int depth : { 24, 16, 0 }) {
-                for (int stencil : { 8, 0 }) {
+        for (int alpha : {8, 0}) {
+            for (int depth : {24, 16, 0}) {
+                for (int stencil : {8, 0}) {
                     PIXELFORMATDESCRIPTOR format = {};
                     format.nSize = sizeof(PIXELFORMATDESCRIPTOR);
                     format.nVersion = 1;
@@ -98,7 +98,7 @@ bool WinApiHost::ensureVideo()
     SDL_StopTextInput();
 
     const SDL_Keymod locks = SDL_GetModState();
-    for (WinApiKeyboardState* state : { &syncKeys, &asyncKeys }) {
+    for (WinApiKeyboardState* state : {&syncKeys, &asyncKeys}) {
         state->setToggled(VK_CAPITAL, (locks & KMOD_CAPS) != 0);
         state->setToggled(VK_NUMLOCK, (locks & KMOD_NUM) != 0);
         state->setToggled(VK_SCROLL, (locks & KMOD_SCROLL) != 0);
@@ -270,8 +270,8 @@ WNDPROC WinApiHost::windowProcOf(HWND window) const
     return found ? found->proc : nullptr;
 }
 
-HWND WinApiHost::createWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
-                              int x, int y, int width, int height, HWND parent, LPVOID param)
+HWND WinApiHost::createWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
+                              int height, HWND parent, LPVOID param)
 {
     const WindowClass* windowClass = findClass(className);
     if (!windowClass) {
@@ -388,8 +388,8 @@ LRESULT WinApiHost::sendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM
 
 bool WinApiHost::coversMode(const Window& window) const
 {
-    return modeChanged && !(window.style & WS_CHILD) && window.x == 0 && window.y == 0
-        && window.width == modeWidth && window.height == modeHeight;
+    return modeChanged && !(window.style & WS_CHILD) && window.x == 0 && window.y == 0 && window.width == modeWidth
+        && window.height == modeHeight;
 }
 
 // Makes the SDL window of a window, with the GL attributes of its pixel
@@ -495,8 +495,8 @@ BOOL WinApiHost::showWindow(HWND handle, int command)
             return FALSE;
         sendMessage(handle, WM_MOVE, 0, MAKELPARAM(window->x, window->y));
     }
-    const bool activates = command != SW_SHOWNA && command != SW_SHOWNOACTIVATE
-        && command != SW_SHOWMINNOACTIVE && command != SW_MINIMIZE;
+    const bool activates = command != SW_SHOWNA && command != SW_SHOWNOACTIVATE && command != SW_SHOWMINNOACTIVE
+        && command != SW_MINIMIZE;
     if (activates && find(handle))
         setForeground(handle);
     return wasVisible ? TRUE : FALSE;
@@ -593,8 +593,7 @@ BOOL WinApiHost::moveWindow(HWND handle, int x, int y, int width, int height)
     window->height = height < 0 ? 0 : height;
     if (window->sdl) {
         SDL_SetWindowPosition(window->sdl, x, y);
-        SDL_SetWindowSize(window->sdl, window->width > 0 ? window->width : 1,
-                          window->height > 0 ? window->height : 1);
+        SDL_SetWindowSize(window->sdl, window->width > 0 ? window->width : 1, window->height > 0 ? window->height : 1);
         applyFullscreen(*window);
     }
     sendMessage(handle, WM_MOVE, 0, MAKELPARAM(x, y));
@@ -827,12 +826,30 @@ void WinApiHost::translate(const SDL_Event& event)
         WPARAM flag = 0;
         WPARAM extra = 0;
         switch (event.button.button) {
-        case SDL_BUTTON_LEFT: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; flag = MK_LBUTTON; break;
-        case SDL_BUTTON_RIGHT: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; flag = MK_RBUTTON; break;
-        case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; flag = MK_MBUTTON; break;
-        case SDL_BUTTON_X1: message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP; flag = MK_XBUTTON1; extra = XBUTTON1; break;
-        case SDL_BUTTON_X2: message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP; flag = MK_XBUTTON2; extra = XBUTTON2; break;
-        default: return;
+        case SDL_BUTTON_LEFT:
+            message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+            flag = MK_LBUTTON;
+            break;
+        case SDL_BUTTON_RIGHT:
+            message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+            flag = MK_RBUTTON;
+            break;
+        case SDL_BUTTON_MIDDLE:
+            message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+            flag = MK_MBUTTON;
+            break;
+        case SDL_BUTTON_X1:
+            message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP;
+            flag = MK_XBUTTON1;
+            extra = XBUTTON1;
+            break;
+        case SDL_BUTTON_X2:
+            message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP;
+            flag = MK_XBUTTON2;
+            extra = XBUTTON2;
+            break;
+        default:
+            return;
         }
         if (down)
             mouseButtons |= uint32_t(flag);
@@ -1332,21 +1349,37 @@ int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
         int id;
         const char* label;
     };
-    static const Choice ok[] = { { IDOK, "OK" } };
-    static const Choice okCancel[] = { { IDOK, "OK" }, { IDCANCEL, "Cancel" } };
-    static const Choice abortRetryIgnore[] = { { IDABORT, "Abort" }, { IDRETRY, "Retry" }, { IDIGNORE, "Ignore" } };
-    static const Choice yesNoCancel[] = { { IDYES, "Yes" }, { IDNO, "No" }, { IDCANCEL, "Cancel" } };
-    static const Choice yesNo[] = { { IDYES, "Yes" }, { IDNO, "No" } };
-    static const Choice retryCancel[] = { { IDRETRY, "Retry" }, { IDCANCEL, "Cancel" } };
+    static const Choice ok[] = {{IDOK, "OK"}};
+    static const Choice okCancel[] = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
+    static const Choice abortRetryIgnore[] = {{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}};
+    static const Choice yesNoCancel[] = {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}};
+    static const Choice yesNo[] = {{IDYES, "Yes"}, {IDNO, "No"}};
+    static const Choice retryCancel[] = {{IDRETRY, "Retry"}, {IDCANCEL, "Cancel"}};
     const Choice* choices = ok;
     size_t count = 1;
     switch (type & 0x0F) {
-    case MB_OKCANCEL: choices = okCancel; count = 2; break;
-    case MB_ABORTRETRYIGNORE: choices = abortRetryIgnore; count = 3; break;
-    case MB_YESNOCANCEL: choices = yesNoCancel; count = 3; break;
-    case MB_YESNO: choices = yesNo; count = 2; break;
-    case MB_RETRYCANCEL: choices = retryCancel; count = 2; break;
-    default: break;
+    case MB_OKCANCEL:
+        choices = okCancel;
+        count = 2;
+        break;
+    case MB_ABORTRETRYIGNORE:
+        choices = abortRetryIgnore;
+        count = 3;
+        break;
+    case MB_YESNOCANCEL:
+        choices = yesNoCancel;
+        count = 3;
+        break;
+    case MB_YESNO:
+        choices = yesNo;
+        count = 2;
+        break;
+    case MB_RETRYCANCEL:
+        choices = retryCancel;
+        count = 2;
+        break;
+    default:
+        break;
     }
     if (!ensureVideo())
         return choices[0].id;
@@ -1365,7 +1398,8 @@ int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     SDL_MessageBoxData data = {};
     const UINT icon = type & 0xF0;
     data.flags = icon == MB_ICONWARNING ? SDL_MESSAGEBOX_WARNING
-        : icon == MB_ICONINFORMATION ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_ERROR;
+        : icon == MB_ICONINFORMATION    ? SDL_MESSAGEBOX_INFORMATION
+                                        : SDL_MESSAGEBOX_ERROR;
     const Window* ownerWindow = find(owner);
     data.window = ownerWindow ? ownerWindow->sdl : nullptr;
     data.title = shownCaption;

@@ -35,8 +35,8 @@ public:
 
     // Windows. The SDL window behind a window is made when its pixel format
     // is set (so the GL attributes apply) or when it is first shown.
-    HWND createWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
-                      int x, int y, int width, int height, HWND parent, LPVOID param);
+    HWND createWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width, int height,
+                      HWND parent, LPVOID param);
     BOOL destroyWindow(HWND window);
     bool isWindow(HWND window) const { return windows.count(window) != 0; }
     BOOL isVisible(HWND window) const;
@@ -129,12 +129,12 @@ private:
     Window* windowOfSdl(uint32_t sdlWindowId);
     const WindowClass* findClass(LPCSTR className) const;
 
-    bool materialise(Window& window);          // makes the SDL window
-    void applyFullscreen(Window& window);      // follows the changed display mode
+    bool materialise(Window& window);     // makes the SDL window
+    void applyFullscreen(Window& window); // follows the changed display mode
     bool coversMode(const Window& window) const;
     void destroySdlWindow(Window& window);
 
-    void pump();                               // SDL events and signals -> messages
+    void pump(); // SDL events and signals -> messages
     void translate(const SDL_Event& event);
     void translateKey(const SDL_Event& event);
     void postMouse(Window& window, UINT message, WPARAM extra, int x, int y);
@@ -171,7 +171,7 @@ private:
     POINT cursor = {};             // screen coordinates
     int cursorCount = 0;           // ShowCursor display count
 
-    bool modeChanged = false;      // a full-screen mode change is in force
+    bool modeChanged = false; // a full-screen mode change is in force
     int modeWidth = 0, modeHeight = 0, modeBits = 0, modeRefresh = 0;
     uint32_t modeFormat = 0;
 

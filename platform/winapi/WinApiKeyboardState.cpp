@@ -24,10 +24,20 @@ void WinApiKeyboardState::apply(const WinApiKeyChange& change)
         // The generic key is down while either side is.
         uint8_t left = 0, right = 0;
         switch (change.virtualKey) {
-        case VK_SHIFT: left = VK_LSHIFT; right = VK_RSHIFT; break;
-        case VK_CONTROL: left = VK_LCONTROL; right = VK_RCONTROL; break;
-        case VK_MENU: left = VK_LMENU; right = VK_RMENU; break;
-        default: break;
+        case VK_SHIFT:
+            left = VK_LSHIFT;
+            right = VK_RSHIFT;
+            break;
+        case VK_CONTROL:
+            left = VK_LCONTROL;
+            right = VK_RCONTROL;
+            break;
+        case VK_MENU:
+            left = VK_LMENU;
+            right = VK_RMENU;
+            break;
+        default:
+            break;
         }
         const bool anyDown = (left && (bytes[left] & 0x80)) || (right && (bytes[right] & 0x80));
         press(change.virtualKey, change.down ? true : anyDown, change.repeat);

@@ -16,6 +16,7 @@ struct KeyRow {
     bool extended;
 };
 
+// clang-format off
 const KeyRow keyRows[] = {
     { SDL_SCANCODE_A, 'A', 0, 0x1E, false }, { SDL_SCANCODE_B, 'B', 0, 0x30, false },
     { SDL_SCANCODE_C, 'C', 0, 0x2E, false }, { SDL_SCANCODE_D, 'D', 0, 0x20, false },
@@ -176,6 +177,7 @@ const ControlRow controlRows[] = {
     { VK_RETURN, false, '\n' }, { VK_BACK, false, 0x7F }, { VK_SPACE, false, ' ' },
     { VK_SPACE, true, ' ' }, { VK_ESCAPE, false, 0x1B }, { VK_CANCEL, false, 0x03 },
 };
+// clang-format on
 
 const KeyRow* rowOf(SDL_Scancode scancode)
 {
@@ -185,7 +187,10 @@ const KeyRow* rowOf(SDL_Scancode scancode)
     return nullptr;
 }
 
-bool isDown(const BYTE* keyState, int virtualKey) { return (keyState[virtualKey] & 0x80) != 0; }
+bool isDown(const BYTE* keyState, int virtualKey)
+{
+    return (keyState[virtualKey] & 0x80) != 0;
+}
 
 } // namespace
 

@@ -6,7 +6,7 @@ namespace Quorvel {
 
 void WinApiQueue::post(const MSG& message)
 {
-    posted.push_back(Entry{ message, WinApiKeyChange() });
+    posted.push_back(Entry{message, WinApiKeyChange()});
 }
 
 void WinApiQueue::postInput(const MSG& message, const WinApiKeyChange& change)
@@ -21,7 +21,7 @@ void WinApiQueue::postInput(const MSG& message, const WinApiKeyChange& change)
             return;
         }
     }
-    input.push_back(Entry{ message, change });
+    input.push_back(Entry{message, change});
 }
 
 void WinApiQueue::postQuit(int exitCode)
@@ -43,8 +43,8 @@ bool WinApiQueue::matches(const MSG& message, HWND window, UINT first, UINT last
     return message.message >= first && message.message <= last;
 }
 
-bool WinApiQueue::takeFrom(std::deque<Entry>& entries, MSG& message, WinApiKeyChange& change,
-                           HWND window, UINT first, UINT last, bool remove)
+bool WinApiQueue::takeFrom(std::deque<Entry>& entries, MSG& message, WinApiKeyChange& change, HWND window, UINT first,
+                           UINT last, bool remove)
 {
     for (auto it = entries.begin(); it != entries.end(); ++it) {
         if (!matches(it->message, window, first, last))

@@ -45,8 +45,8 @@ private:
     };
 
     static bool matches(const MSG& message, HWND window, UINT first, UINT last);
-    static bool takeFrom(std::deque<Entry>& entries, MSG& message, WinApiKeyChange& change,
-                         HWND window, UINT first, UINT last, bool remove);
+    static bool takeFrom(std::deque<Entry>& entries, MSG& message, WinApiKeyChange& change, HWND window, UINT first,
+                         UINT last, bool remove);
 
     std::deque<Entry> posted;
     std::deque<Entry> input;

@@ -3,6 +3,7 @@
 #include "core/Config.h"
 #include "core/ConfigSection.h"
 #include "core/Log.h"
+#include "support/BareApplication.h"
 #include "support/TempDir.h"
 #include "widgets/WidgetManager.h"
 
@@ -10,18 +11,7 @@
 
 using Quorvel::Application;
 using Quorvel::String;
-
-namespace {
-
-// The neutral application with nothing platform behind it.
-class BareApplication : public Application {
-public:
-    bool init() override { return true; }
-    void run() override {}
-    void error(const String&) override {}
-};
-
-} // namespace
+using QuorvelTest::BareApplication;
 
 TEST(ApplicationTest, ConstructionOpensTheLogReadsTheConfigurationAndCreatesTheWidgetManager)
 {

@@ -67,7 +67,8 @@ void expectSameContent(const Config& expected, const Config& actual, const char*
     for (const auto& section : expected.getSections()) {
         const ConfigSection* other = actual.getSection(section.first);
         ASSERT_NE(other, nullptr) << what << ": section [" << section.first.c_str() << "]";
-        EXPECT_EQ(other->getValues(), section.second->getValues()) << what << ": section [" << section.first.c_str() << "]";
+        EXPECT_EQ(other->getValues(), section.second->getValues())
+            << what << ": section [" << section.first.c_str() << "]";
     }
 }
 
@@ -79,17 +80,22 @@ TEST(ConfigTest, ReadsSectionsEntriesAndComments)
     ASSERT_TRUE(config->isLoaded());
     EXPECT_EQ(config->getErrorCount(), 2) << "\"[broken\" and \"[other] \" are malformed";
 
-    struct Case { const char* section; const char* key; bool present; const char* value; };
+    struct Case {
+        const char* section;
+        const char* key;
+        bool present;
+        const char* value;
+    };
     const Case cases[] = {
         {"", "top", true, "before any header"},
         {"", "bottom", true, "unnamed again"},
-        {"GraphicSystem", "width", true, "800"},      // first occurrence wins
-        {"graphicsystem", "WIDTH", true, "800"},      // any case finds it
-        {"GRAPHICSYSTEM", "height", true, "600"},     // padded header continued the section
+        {"GraphicSystem", "width", true, "800"},  // first occurrence wins
+        {"graphicsystem", "WIDTH", true, "800"},  // any case finds it
+        {"GRAPHICSYSTEM", "height", true, "600"}, // padded header continued the section
         {"graphicsystem", "vsync", true, ""},
         {"graphicsystem", "title", true, "Quorvel \"demo\"\n"},
-        {"graphicsystem", "note", true, "a; b # c"},  // comments are whole-line only
-        {"graphicsystem", "depth", true, "24"},       // after a malformed header
+        {"graphicsystem", "note", true, "a; b # c"}, // comments are whole-line only
+        {"graphicsystem", "depth", true, "24"},      // after a malformed header
         {"graphicsystem", "after", true, "still graphics"},
         {"graphicsystem", "", true, "empty key"},
         {"graphicsystem", "spaced key   ", true, ""}, // no "=": trailing white space kept
@@ -123,11 +129,15 @@ TEST(ConfigTest, WindowsLineEndsReadTheSameAsLineFeeds)
 TEST(ConfigTest, OverlongLinesAreCutAndReadingGoesOn)
 {
     // A line keeps its first 1023 bytes; the rest of it is skipped.
-    struct Case { std::string line; const char* key; size_t valueLength; };
+    struct Case {
+        std::string line;
+        const char* key;
+        size_t valueLength;
+    };
     const std::string longValue(5000, 'v');
     const Case cases[] = {
-        {"k=" + std::string(1021, 'v'), "k", 1021},   // exactly 1023 bytes
-        {"k=" + std::string(1022, 'v'), "k", 1021},   // one byte over
+        {"k=" + std::string(1021, 'v'), "k", 1021}, // exactly 1023 bytes
+        {"k=" + std::string(1022, 'v'), "k", 1021}, // one byte over
         {"k=" + longValue, "k", 1021},
         {"k=" + std::string(1021, 'v') + "\r", "k", 1021}, // 1023 bytes and a CR LF end
     };
@@ -135,7 +145,8 @@ TEST(ConfigTest, OverlongLinesAreCutAndReadingGoesOn)
         auto config = parse("[s]\n" + c.line + "\nnext = read\n");
         const ConfigSection* section = config->getSection("s");
         ASSERT_NE(section, nullptr);
-        EXPECT_EQ(size_t(section->getString(c.key, "").length()), c.valueLength) << "line of " << c.line.size() << " bytes";
+        EXPECT_EQ(size_t(section->getString(c.key, "").length()), c.valueLength)
+            << "line of " << c.line.size() << " bytes";
         EXPECT_STREQ(section->getString("next", "").c_str(), "read") << "line of " << c.line.size() << " bytes";
     }
 
@@ -150,17 +161,21 @@ TEST(ConfigTest, OverlongLinesAreCutAndReadingGoesOn)
 
 TEST(ConfigTest, QuotedValuesAreUnescaped)
 {
-    struct Case { const char* raw; bool kept; const char* value; };
+    struct Case {
+        const char* raw;
+        bool kept;
+        const char* value;
+    };
     const Case cases[] = {
         {"\"two words\"", true, "two words"},
         {"  \" padded \"  ", true, " padded "},
         {"\"a\\\"b\"", true, "a\"b"},
         {"\"back\\\\slash\"", true, "back\\slash"},
         {"\"line\\nfeed\\ttab\"", true, "line\nfeed\ttab"},
-        {"\"\\q\\x\"", true, "qx"},                 // any other character stands for itself
-        {"\"trailing\\\"", true, "trailing\\"},     // a last lone backslash stays
+        {"\"\\q\\x\"", true, "qx"},             // any other character stands for itself
+        {"\"trailing\\\"", true, "trailing\\"}, // a last lone backslash stays
         {"\"\"", true, ""},
-        {"\"", true, ""},                           // a lone quote opens and closes
+        {"\"", true, ""}, // a lone quote opens and closes
         {"\"unclosed", false, ""},
         {"\"unclosed  ", false, ""},
         {"not \"quoted\"", true, "not \"quoted\""},
@@ -178,14 +193,15 @@ TEST(ConfigTest, QuotedValuesAreUnescaped)
 
 TEST(ConfigTest, MalformedHeadersAreCountedAndKeepTheCurrentSection)
 {
-    struct Case { const char* text; int32_t errors; const char* sectionOfKey; };
+    struct Case {
+        const char* text;
+        int32_t errors;
+        const char* sectionOfKey;
+    };
     const Case cases[] = {
-        {"[a]\n[b\nk=1\n", 1, "a"},
-        {"[a]\n[b] \nk=1\n", 1, "a"},   // nothing may follow the bracket
-        {"[a]\n[\nk=1\n", 1, "a"},
-        {"[a]\n[b]]\nk=1\n", 0, "b]"},
-        {"[a]\n[b]x]\nk=1\n", 0, "b]x"},
-        {"[a]\n[ \t ]\nk=1\n", 0, ""},   // blank name selects the unnamed section
+        {"[a]\n[b\nk=1\n", 1, "a"},      {"[a]\n[b] \nk=1\n", 1, "a"}, // nothing may follow the bracket
+        {"[a]\n[\nk=1\n", 1, "a"},       {"[a]\n[b]]\nk=1\n", 0, "b]"},
+        {"[a]\n[b]x]\nk=1\n", 0, "b]x"}, {"[a]\n[ \t ]\nk=1\n", 0, ""}, // blank name selects the unnamed section
         {"[a\n[b\n[c\n", 3, nullptr},
     };
     for (const Case& c : cases) {
@@ -201,20 +217,16 @@ TEST(ConfigTest, MalformedHeadersAreCountedAndKeepTheCurrentSection)
 
 TEST(ConfigTest, GetBoolReadsItsWordsAndFallsBackOtherwise)
 {
-    struct Case { const char* line; bool whenDefaultFalse; bool whenDefaultTrue; };
+    struct Case {
+        const char* line;
+        bool whenDefaultFalse;
+        bool whenDefaultTrue;
+    };
     const Case cases[] = {
-        {"flag", true, true},
-        {"flag =", true, true},
-        {"flag = on", true, true},
-        {"flag = TRUE", true, true},
-        {"flag = Yes", true, true},
-        {"flag = off", false, false},
-        {"flag = False", false, false},
-        {"flag = NO", false, false},
-        {"flag = 1", false, true},
-        {"flag = 0", false, true},
-        {"flag = yess", false, true},
-        {"other = yes", false, true},  // missing key
+        {"flag", true, true},           {"flag =", true, true},       {"flag = on", true, true},
+        {"flag = TRUE", true, true},    {"flag = Yes", true, true},   {"flag = off", false, false},
+        {"flag = False", false, false}, {"flag = NO", false, false},  {"flag = 1", false, true},
+        {"flag = 0", false, true},      {"flag = yess", false, true}, {"other = yes", false, true}, // missing key
     };
     for (const Case& c : cases) {
         auto config = parse(std::string(c.line) + "\n");
@@ -227,7 +239,11 @@ TEST(ConfigTest, GetBoolReadsItsWordsAndFallsBackOtherwise)
 
 TEST(ConfigTest, GetIntAndGetFloatConvertOnlyWholeValues)
 {
-    struct Case { const char* value; int32_t asInt; float asFloat; };
+    struct Case {
+        const char* value;
+        int32_t asInt;
+        float asFloat;
+    };
     const int32_t di = -7;
     const float df = -7.5f;
     const Case cases[] = {

@@ -107,12 +107,8 @@ TEST(StringTest, Substr)
         int count;
         const char* expected;
     } cases[] = {
-        {"abcdef", 3, -1, "def"},
-        {"abc", 2, 100, "c"},
-        {"abc", 5, -1, ""},
-        {"abc", 0, 0, ""},
-        {"abc", 0, 2, "ab"},
-        {"abc", 3, -1, ""},
+        {"abcdef", 3, -1, "def"}, {"abc", 2, 100, "c"}, {"abc", 5, -1, ""},
+        {"abc", 0, 0, ""},        {"abc", 0, 2, "ab"},  {"abc", 3, -1, ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.expected, bytes(String(c.text).substr(c.start, c.count)))
@@ -209,17 +205,9 @@ TEST(StringTest, ToFloatConsumesWholeTextAndClamps)
         bool ok;
         float value;
     } cases[] = {
-        {"0.5", true, 0.5f},
-        {"", true, 0.0f},
-        {"-2.5e2", true, -250.0f},
-        {"3.", true, 3.0f},
-        {".25", true, 0.25f},
-        {"1.5x", false, 1.5f},
-        {"1e300", true, 3.4028235e38f},
-        {"-1e300", true, -3.4028235e38f},
-        {"inf", false, 0.0f},
-        {"nan", false, 0.0f},
-        {"0x10", false, 0.0f},
+        {"0.5", true, 0.5f},  {"", true, 0.0f},      {"-2.5e2", true, -250.0f},      {"3.", true, 3.0f},
+        {".25", true, 0.25f}, {"1.5x", false, 1.5f}, {"1e300", true, 3.4028235e38f}, {"-1e300", true, -3.4028235e38f},
+        {"inf", false, 0.0f}, {"nan", false, 0.0f},  {"0x10", false, 0.0f},
     };
     for (const Case& c : cases) {
         float out = 123.0f;

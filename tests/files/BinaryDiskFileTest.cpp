@@ -56,7 +56,10 @@ TEST(BinaryDiskFileTest, FailuresAreReportedThroughStateAndResults)
     const std::string subdir = dir.file("subdir");
     ASSERT_TRUE(std::filesystem::create_directory(subdir));
 
-    struct Case { std::string path; bool forWriting; };
+    struct Case {
+        std::string path;
+        bool forWriting;
+    };
     const Case cases[] = {
         {dir.file("missing.bin"), false},
         {dir.file("no/such/dir.bin"), true},

@@ -5,6 +5,7 @@
 #include "files/FileSystem.h"
 #include "files/FontFile.h"
 #include "files/MemoryFile.h"
+#include "support/ByteText.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,24 +14,10 @@
 #include <string>
 
 using namespace Quorvel;
+using QuorvelTest::u32;
+using QuorvelTest::u32At;
 
 namespace {
-
-std::string u32(uint32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
-    return bytes;
-}
-
-uint32_t u32At(const std::string& bytes, size_t offset)
-{
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes[offset + static_cast<size_t>(i)]);
-    return value;
-}
 
 // A 48-byte header: magic, "0.1 ", name padded to 32 bytes, table offset, count.
 std::string header(const char* magic, const std::string& name, uint32_t tableOffset, uint32_t count)
@@ -150,7 +137,10 @@ TEST(ChunkFileTest, ZeroChunksAndEmptyPayloads)
 TEST(ChunkFileTest, RefusesShortAndLyingFiles)
 {
     const std::string good = twoChunkFile();
-    struct Case { const char* what; std::string bytes; };
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
     const Case cases[] = {
         {"empty file", ""},
         {"47 bytes", good.substr(0, 47)},
@@ -202,9 +192,13 @@ TEST(ChunkFileTest, FindAndRemoveMatchIdAndIndexFirstInOrder)
     Chunk* other = file.addChunk(std::make_unique<Chunk>(chunkId("DATA"), 1, "other", 5));
     Chunk* second = file.addChunk(std::make_unique<Chunk>(chunkId("DATA"), 0, "second", 6));
 
-    struct Case { uint32_t id; uint32_t index; const Chunk* expected; };
+    struct Case {
+        uint32_t id;
+        uint32_t index;
+        const Chunk* expected;
+    };
     const Case cases[] = {
-        {chunkId("DATA"), 0, first},  // duplicates: the first in list order
+        {chunkId("DATA"), 0, first}, // duplicates: the first in list order
         {chunkId("DATA"), 1, other},
         {chunkId("DATA"), 2, nullptr}, // the id matches, the index does not
         {chunkId("ATAD"), 0, nullptr},
@@ -225,7 +219,13 @@ TEST(ChunkFileTest, FindAndRemoveMatchIdAndIndexFirstInOrder)
 
 TEST(ChunkFileTest, SaveLaysOutHeaderTableAndPayloads)
 {
-    struct Case { const char* what; bool font; uint32_t table; uint32_t first; uint32_t second; };
+    struct Case {
+        const char* what;
+        bool font;
+        uint32_t table;
+        uint32_t first;
+        uint32_t second;
+    };
     const Case cases[] = {
         {"plain chunk file", false, 48, 80, 85},
         {"font file", true, 60, 92, 97},

@@ -25,7 +25,10 @@ std::string canonicalWithSeparator(const std::string& path)
     return text;
 }
 
-std::string str(const String& text) { return std::string(text.getData(), size_t(text.length())); }
+std::string str(const String& text)
+{
+    return std::string(text.getData(), size_t(text.length()));
+}
 
 } // namespace
 
@@ -35,14 +38,17 @@ TEST(DiskDirectoryTest, ResolvesAnAbsolutePathEndingInTheSeparator)
     fs::create_directories("data/sub");
     const std::string here = canonicalWithSeparator(".");
 
-    struct Case { const char* given; std::string expected; };
+    struct Case {
+        const char* given;
+        std::string expected;
+    };
     const Case cases[] = {
         {"data", here + "data" + Separator},
         {"data/sub/..", here + "data" + Separator},
         {"./data/sub/", here + "data" + Separator + "sub" + Separator},
-        {"missing", here},          // no such directory: the working directory
+        {"missing", here}, // no such directory: the working directory
         {"", here},
-        {"data/file.txt", here},    // a file is no directory
+        {"data/file.txt", here}, // a file is no directory
     };
     dir.write("data/file.txt", "x");
     for (const Case& c : cases) {
@@ -111,7 +117,11 @@ TEST(DiskDirectoryTest, BinaryFilesAreReadInMemoryBelow32MiB)
     fs::create_directories("data/inner");
     dir.write("data/small.bin", "small content");
     // Sparse files: their size costs no disk space.
-    struct Case { const char* name; uintmax_t size; bool inMemory; };
+    struct Case {
+        const char* name;
+        uintmax_t size;
+        bool inMemory;
+    };
     const Case cases[] = {
         {"below.bin", 33554431u, true},
         {"limit.bin", 33554432u, false},

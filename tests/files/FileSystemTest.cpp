@@ -22,9 +22,11 @@ namespace {
 // for, shared with the test through calls.
 class FakeDirectory : public Directory {
 public:
-    FakeDirectory(const char* label, std::set<std::string> names,
-                  std::vector<std::string>* calls, bool* destroyed = nullptr)
-        : label(label), names(std::move(names)), calls(calls), destroyed(destroyed) {}
+    FakeDirectory(const char* label, std::set<std::string> names, std::vector<std::string>* calls,
+                  bool* destroyed = nullptr)
+        : label(label), names(std::move(names)), calls(calls), destroyed(destroyed)
+    {
+    }
     ~FakeDirectory() override
     {
         if (destroyed)
@@ -110,13 +112,17 @@ TEST(FileSystemTest, MatchingMountsAreTriedInOrderWithTheRestOfTheName)
     files.mount("abcdef", new FakeDirectory("long", {""}, &calls));
     files.mount("", new FakeDirectory("second", {"abc", "ac", "x", ""}, &calls));
 
-    struct Case { const char* name; const char* answer; const char* asked; };
+    struct Case {
+        const char* name;
+        const char* answer;
+        const char* asked;
+    };
     const Case cases[] = {
         {"abc", "first", "first:bc"},
         {"ab", "first", "first:b"},
-        {"ac", "second", "first:c second:ac"},        // the first mount fails, the second answers
-        {"x", "second", "second:x"},                  // prefix differs: not asked
-        {"", "second", "second:"},                    // both prefixes are longer than the name
+        {"ac", "second", "first:c second:ac"},          // the first mount fails, the second answers
+        {"x", "second", "second:x"},                    // prefix differs: not asked
+        {"", "second", "second:"},                      // both prefixes are longer than the name
         {"abcde", "(null)", "first:bcde second:abcde"}, // "abcdef" is longer than the name
         {"abcdef", "long", "first:bcdef long:"},
         {"zzz", "(null)", "second:zzz"},

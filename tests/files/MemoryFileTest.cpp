@@ -70,13 +70,18 @@ TEST(MemoryFileTest, EmptyFileIsAtItsEndAtOnce)
 
 TEST(MemoryFileTest, SeekClampsToTheFile)
 {
-    struct Case { int32_t from; int32_t offset; BinaryFile::SeekOrigin origin; int32_t expected; };
+    struct Case {
+        int32_t from;
+        int32_t offset;
+        BinaryFile::SeekOrigin origin;
+        int32_t expected;
+    };
     const Case cases[] = {
         {4, 7, BinaryFile::Begin, 7},
         {4, -5, BinaryFile::Begin, 0},
         {4, 20, BinaryFile::Begin, 10},
         {4, 0, BinaryFile::End, 10},
-        {4, -4, BinaryFile::End, 6},       // size + offset, as on disk
+        {4, -4, BinaryFile::End, 6}, // size + offset, as on disk
         {4, 3, BinaryFile::End, 10},
         {4, INT32_MIN, BinaryFile::End, 0},
         {2, 3, BinaryFile::Current, 5},
@@ -95,10 +100,15 @@ TEST(MemoryFileTest, SeekClampsToTheFile)
 
 TEST(MemoryFileTest, ReadsStopAtTheEnd)
 {
-    struct Case { int32_t from; uint32_t count; const char* expected; bool eof; };
+    struct Case {
+        int32_t from;
+        uint32_t count;
+        const char* expected;
+        bool eof;
+    };
     const Case cases[] = {
         {0, 3, "012", false},
-        {6, 10, "6789", true},          // 10 bytes asked 4 bytes before the end
+        {6, 10, "6789", true}, // 10 bytes asked 4 bytes before the end
         {10, 1, "", true},
         {0, 0, "", false},
         {0, UINT32_MAX, "0123456789", true}, // position + count would overflow

@@ -33,7 +33,9 @@ struct Seen {
 class RecordingHandler : public InputHandler {
 public:
     RecordingHandler(std::string name, std::vector<Seen>& log, bool consumes = false)
-        : name(std::move(name)), log(log), consumes(consumes) {}
+        : name(std::move(name)), log(log), consumes(consumes)
+    {
+    }
 
     bool handleInput(uint32_t kind, const InputState& state) override
     {
@@ -63,16 +65,18 @@ TEST(InputSystemTest, KeyNamesOfTheFixedTable)
         uint32_t code;
         const char* name;
     } cases[] = {
-        {1, "Left Shift"}, {2, "Right Shift"}, {3, "Left Ctrl"}, {4, "Right Ctrl"},
-        {5, "Left Alt"}, {6, "Right Alt"}, {8, "Backspace"}, {9, "Tab"}, {13, "Return"},
-        {14, "Gray Enter"}, {15, "NumLock"}, {16, "Gray ."}, {17, "Gray 0"}, {21, "Gray 4"},
-        {26, "Gray 9"}, {27, "Escape"}, {28, "Gray /"}, {29, "Gray *"}, {30, "Gray -"},
-        {31, "Gray +"}, {32, "Space"}, {39, "'"}, {44, ","}, {45, "-"}, {46, "."}, {47, "/"},
-        {48, "0"}, {53, "5"}, {57, "9"}, {59, ";"}, {61, ":"}, {65, "F1"}, {73, "F9"},
-        {74, "F10"}, {76, "F12"}, {77, "CapsLock"}, {78, "PrintScreen"}, {79, "ScrollLock"},
-        {80, "Pause"}, {81, "Ins"}, {82, "Del"}, {83, "Home"}, {84, "End"}, {85, "PgUp"},
-        {86, "PgDn"}, {87, "Left"}, {88, "Right"}, {89, "Up"}, {90, "Down"}, {91, "["},
-        {92, "\\"}, {93, "]"}, {96, "`,~"}, {97, "A"}, {119, "W"}, {122, "Z"},
+        {1, "Left Shift"}, {2, "Right Shift"},  {3, "Left Ctrl"},   {4, "Right Ctrl"}, {5, "Left Alt"},
+        {6, "Right Alt"},  {8, "Backspace"},    {9, "Tab"},         {13, "Return"},    {14, "Gray Enter"},
+        {15, "NumLock"},   {16, "Gray ."},      {17, "Gray 0"},     {21, "Gray 4"},    {26, "Gray 9"},
+        {27, "Escape"},    {28, "Gray /"},      {29, "Gray *"},     {30, "Gray -"},    {31, "Gray +"},
+        {32, "Space"},     {39, "'"},           {44, ","},          {45, "-"},         {46, "."},
+        {47, "/"},         {48, "0"},           {53, "5"},          {57, "9"},         {59, ";"},
+        {61, ":"},         {65, "F1"},          {73, "F9"},         {74, "F10"},       {76, "F12"},
+        {77, "CapsLock"},  {78, "PrintScreen"}, {79, "ScrollLock"}, {80, "Pause"},     {81, "Ins"},
+        {82, "Del"},       {83, "Home"},        {84, "End"},        {85, "PgUp"},      {86, "PgDn"},
+        {87, "Left"},      {88, "Right"},       {89, "Up"},         {90, "Down"},      {91, "["},
+        {92, "\\"},        {93, "]"},           {96, "`,~"},        {97, "A"},         {119, "W"},
+        {122, "Z"},
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.name, input.keyName(c.code).c_str()) << "code " << c.code;
@@ -81,8 +85,8 @@ TEST(InputSystemTest, KeyNamesOfTheFixedTable)
 TEST(InputSystemTest, ExactlyTheListedCodesHaveNames)
 {
     FakeInputSystem input;
-    std::set<uint32_t> named = {1, 2, 3, 4, 5, 6, 8, 9, 13, 14, 15, 16, 27, 28, 29, 30, 31, 32,
-                                39, 44, 45, 46, 47, 59, 61, 91, 92, 93, 96};
+    std::set<uint32_t> named = {1,  2,  3,  4,  5,  6,  8,  9,  13, 14, 15, 16, 27, 28, 29,
+                                30, 31, 32, 39, 44, 45, 46, 47, 59, 61, 91, 92, 93, 96};
     for (uint32_t code = 17; code <= 26; ++code)
         named.insert(code);
     for (uint32_t code = 48; code <= 57; ++code)
@@ -95,8 +99,8 @@ TEST(InputSystemTest, ExactlyTheListedCodesHaveNames)
 
     for (uint32_t code = 0; code < 600; ++code) {
         const bool hasName = input.keyName(code).length() > 0;
-        EXPECT_EQ(named.count(code) == 1, hasName) << "code " << code << " named \""
-                                                    << input.keyName(code).c_str() << "\"";
+        EXPECT_EQ(named.count(code) == 1, hasName)
+            << "code " << code << " named \"" << input.keyName(code).c_str() << "\"";
     }
 }
 
@@ -214,9 +218,8 @@ TEST(InputSystemTest, EventMaskDecidesWhichKindsAHandlerIsOffered)
         input.dispatchMouseMove(10, 10);
 
         // A skipped handler does not consume: the one behind it sees the event.
-        const std::vector<std::string> expected = {
-            c.keyDown ? "masked" : "behind", c.keyUp ? "masked" : "behind",
-            c.mouseMove ? "masked" : "behind"};
+        const std::vector<std::string> expected = {c.keyDown ? "masked" : "behind", c.keyUp ? "masked" : "behind",
+                                                   c.mouseMove ? "masked" : "behind"};
         EXPECT_EQ(expected, names(log)) << "mask " << c.mask;
     }
 }
@@ -228,12 +231,9 @@ TEST(InputSystemTest, CursorOffsetsFromTheScreenCentre)
         int32_t x, y;
         int32_t deltaX, deltaY;
     } cases[] = {
-        {1024, 768, 600, 300, 88, -84},
-        {1024, 768, 512, 384, 0, 0},
-        {1024, 768, 0, 0, -512, -384},
-        {1023, 767, 511, 383, 0, 0},  // odd sizes: the centre drops the remainder
-        {1023, 767, 1022, 766, 511, 383},
-        {0, 0, 5, 7, 5, 7},
+        {1024, 768, 600, 300, 88, -84},   {1024, 768, 512, 384, 0, 0},
+        {1024, 768, 0, 0, -512, -384},    {1023, 767, 511, 383, 0, 0}, // odd sizes: the centre drops the remainder
+        {1023, 767, 1022, 766, 511, 383}, {0, 0, 5, 7, 5, 7},
     };
     for (const auto& c : cases) {
         FakeScreen screen(c.width, c.height);

@@ -4,7 +4,7 @@
 #include "math/PerspectiveCamera.h"
 #include "math/Quaternion.h"
 
-#include "support/TestEngine.h"
+#include "support/MatrixStateTest.h"
 #include "system/OpenGL.h"
 
 #include <gtest/gtest.h>
@@ -18,34 +18,7 @@ using Quorvel::Vector3;
 namespace {
 
 // Each test saves both matrices and the matrix mode, and puts them back.
-class CameraGLTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QuorvelTest::TestEngine::start()) << QuorvelTest::TestEngine::lastError();
-        glPushAttrib(GL_TRANSFORM_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-    }
-    void TearDown() override
-    {
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glPopAttrib();
-        EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
-    }
-
-    static GLint matrixMode()
-    {
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        return mode;
-    }
-};
+class CameraGLTest : public QuorvelTest::MatrixStateTest {};
 
 } // namespace
 

@@ -70,10 +70,12 @@ TEST(CameraTest, DefaultOrthogonalProjectionFlipsZ)
 {
     OrthogonalCamera camera;
     camera.updateProjection();
+    // clang-format off
     EXPECT_TRUE(camera.projection == Matrix4(1, 0, 0, 0,
                                              0, 1, 0, 0,
                                              0, 0, -1, 0,
                                              0, 0, 0, 1));
+    // clang-format on
     EXPECT_TRUE(camera.view == Matrix4()) << "default pose gives the identity view";
 }
 
@@ -81,7 +83,10 @@ TEST(CameraTest, ScreenCameraPutsTheOriginTopLeft)
 {
     OrthogonalCamera camera(0.0f, 0.0f, 1024.0f, 768.0f);
     camera.updateProjection();
-    struct Case { Vector3 screen, clip; const char* name; };
+    struct Case {
+        Vector3 screen, clip;
+        const char* name;
+    };
     const Case cases[] = {
         {Vector3(0, 0, 0), Vector3(-1, 1, 0), "top-left"},
         {Vector3(1024, 768, 0), Vector3(1, -1, 0), "bottom-right"},
@@ -96,11 +101,13 @@ TEST(CameraTest, OrthogonalProjectionOfAnOffCentreBox)
 {
     OrthogonalCamera camera(Vector3(), Vector3(0, 0, 1), Vector3(0, 1, 0), Vector3(2, -1, 1), Vector3(6, 3, 9));
     camera.updateProjection();
+    // clang-format off
     expectMatrix(Matrix4(0.5f, 0, 0, -2,
                          0, 0.5f, 0, -0.5f,
                          0, 0, -0.25f, -1.25f,
                          0, 0, 0, 1),
                  camera.projection, "box (2, -1, 1) to (6, 3, 9)");
+    // clang-format on
 }
 
 TEST(CameraTest, PerspectiveProjection)
@@ -108,11 +115,13 @@ TEST(CameraTest, PerspectiveProjection)
     PerspectiveCamera camera;
     camera.updateProjection();
     const float k = 1.0f / (1.0f - 10000.0f);
+    // clang-format off
     expectMatrix(Matrix4(1.2990381f, 0, 0, 0,
                          0, 1.7320508f, 0, 0,
                          0, 0, 10001.0f * k, 20000.0f * k,
                          0, 0, -1, 0),
                  camera.projection, "defaults", 1e-6f);
+    // clang-format on
     EXPECT_FLOAT_EQ(-1.0002f, camera.projection(2, 2));
     EXPECT_FLOAT_EQ(-2.0002f, camera.projection(3, 2));
 
@@ -122,11 +131,13 @@ TEST(CameraTest, PerspectiveProjection)
 
     PerspectiveCamera square(Vector3(), Vector3(0, 0, 1), Vector3(0, 1, 0), 90.0f, 1.0f, 2.0f, 6.0f);
     square.updateProjection();
+    // clang-format off
     expectMatrix(Matrix4(1, 0, 0, 0,
                          0, 1, 0, 0,
                          0, 0, -2, -6,
                          0, 0, -1, 0),
                  square.projection, "90 degrees, near 2, far 6", 1e-6f);
+    // clang-format on
     // The top edge of the view at depth 4 lies at y = 4.
     expectVector(Vector3(0, 1, 0.5f), square.projection.projectPoint(Vector3(0, 4, -4)), "top edge", 1e-6f);
 }
@@ -149,7 +160,11 @@ TEST(CameraTest, ViewCarriesTheWorldIntoTheCamerasFrame)
 {
     // A point that lies at offset e in the camera's own frame (before the
     // orientation and the position are applied) must come out of view as e.
-    struct Case { const char* name; Vector3 position; Quaternion orientation; };
+    struct Case {
+        const char* name;
+        Vector3 position;
+        Quaternion orientation;
+    };
     const Case cases[] = {
         {"unrotated", Vector3(8, 8, -8), Quaternion()},
         {"yaw a quarter turn", Vector3(0, 0, 0), Quaternion::rotationY(Quorvel::HalfPi)},
@@ -179,7 +194,10 @@ TEST(CameraTest, ViewCarriesTheWorldIntoTheCamerasFrame)
 
 TEST(CameraTest, BasisIsMadeOrthonormal)
 {
-    struct Case { const char* name; Vector3 direction, up, side, newUp; };
+    struct Case {
+        const char* name;
+        Vector3 direction, up, side, newUp;
+    };
     const Case cases[] = {
         {"default", Vector3(0, 0, 1), Vector3(0, 1, 0), Vector3(1, 0, 0), Vector3(0, 1, 0)},
         {"long direction", Vector3(0, 0, 7), Vector3(0, 1, 0), Vector3(1, 0, 0), Vector3(0, 1, 0)},

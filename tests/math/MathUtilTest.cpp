@@ -24,7 +24,11 @@ uint32_t bitsOf(float value)
 // RadToDeg is the one that differs from the value an exact pi would give.
 TEST(MathUtilTest, AngleConstantsHaveTheirSinglePrecisionBits)
 {
-    struct Case { const char* name; float value; uint32_t bits; };
+    struct Case {
+        const char* name;
+        float value;
+        uint32_t bits;
+    };
     const Case cases[] = {
         {"DegToRad", Quorvel::DegToRad, 0x3c8efa35u},
         {"Degree", Quorvel::Degree, 0x3c8efa35u},
@@ -75,7 +79,12 @@ TEST(MathUtilTest, RandDrawsTheFixedSequenceFromStateOne)
 
 TEST(MathUtilTest, NoiseHashWrapsInUnsignedArithmetic)
 {
-    struct Case { uint32_t n; uint32_t hash; uint32_t positive; float value; };
+    struct Case {
+        uint32_t n;
+        uint32_t hash;
+        uint32_t positive;
+        float value;
+    };
     const Case cases[] = {
         {0u, 1376312589u, 1376312589u, -0.281790972f},
         {1u, 1316808037u, 1316808037u, -0.226373047f},
@@ -111,8 +120,8 @@ TEST(MathUtilTest, FillNoiseBytesScalesTheTopByteOfTheHash)
     };
     const Case cases[] = {
         {4, 4, 7u, 127, {91, 48, 93, 80, 59, 11, 101, 53, 102, 95, 19, 109, 2, 80, 10, 28}},
-        {2, 2, 0xffffffffu, 200, {104, 138, 76, 147}},               // seed + i * 67 wraps
-        {1, 1, 0u, 1, {0}},                                          // amplitude 1: only zeros
+        {2, 2, 0xffffffffu, 200, {104, 138, 76, 147}}, // seed + i * 67 wraps
+        {1, 1, 0u, 1, {0}},                            // amplitude 1: only zeros
         {3, 5, 0u, 255, {81, 242, 109, 152, 76, 144, 16, 203, 152, 81, 24, 207, 36, 238, 5}},
     };
     for (const Case& c : cases) {
@@ -121,7 +130,8 @@ TEST(MathUtilTest, FillNoiseBytesScalesTheTopByteOfTheHash)
         Quorvel::fillNoiseBytes(grid.data(), c.width, c.height, c.seed, c.amplitude);
         EXPECT_EQ(c.bytes, std::vector<uint8_t>(grid.begin(), grid.begin() + static_cast<std::ptrdiff_t>(size)))
             << c.width << " x " << c.height << " seed " << c.seed;
-        EXPECT_EQ(std::vector<uint8_t>(16, 0xAB), std::vector<uint8_t>(grid.begin() + static_cast<std::ptrdiff_t>(size), grid.end()))
+        EXPECT_EQ(std::vector<uint8_t>(16, 0xAB),
+                  std::vector<uint8_t>(grid.begin() + static_cast<std::ptrdiff_t>(size), grid.end()))
             << "nothing written past " << c.width << " x " << c.height;
     }
 }
@@ -167,10 +177,12 @@ TEST(MathUtilTest, RandomVectorsStayInTheirRange)
     Quorvel::srand(1);
     for (int index = 0; index < 5000; ++index) {
         Quorvel::Vector3 unit = Quorvel::randomVector();
-        ASSERT_TRUE(unit.x >= 0.0f && unit.x <= 1.0f && unit.y >= 0.0f && unit.y <= 1.0f &&
-                    unit.z >= 0.0f && unit.z <= 1.0f) << "draw " << index;
+        ASSERT_TRUE(unit.x >= 0.0f && unit.x <= 1.0f && unit.y >= 0.0f && unit.y <= 1.0f && unit.z >= 0.0f
+                    && unit.z <= 1.0f)
+            << "draw " << index;
         Quorvel::Vector3 centred = Quorvel::randomCentredVector(4.0f);
-        ASSERT_TRUE(centred.x >= -2.0f && centred.x <= 2.0f && centred.y >= -2.0f && centred.y <= 2.0f &&
-                    centred.z >= -2.0f && centred.z <= 2.0f) << "draw " << index;
+        ASSERT_TRUE(centred.x >= -2.0f && centred.x <= 2.0f && centred.y >= -2.0f && centred.y <= 2.0f
+                    && centred.z >= -2.0f && centred.z <= 2.0f)
+            << "draw " << index;
     }
 }

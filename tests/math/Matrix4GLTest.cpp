@@ -1,7 +1,7 @@
 #include "math/Matrix4.h"
 #include "math/Vector3.h"
 
-#include "support/TestEngine.h"
+#include "support/MatrixStateTest.h"
 #include "system/OpenGL.h"
 
 #include <gtest/gtest.h>
@@ -12,34 +12,7 @@ using Quorvel::Vector3;
 namespace {
 
 // Each test saves both matrices and the matrix mode, and puts them back.
-class Matrix4GLTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QuorvelTest::TestEngine::start()) << QuorvelTest::TestEngine::lastError();
-        glPushAttrib(GL_TRANSFORM_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-    }
-    void TearDown() override
-    {
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glPopAttrib();
-        EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
-    }
-
-    static GLint matrixMode()
-    {
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        return mode;
-    }
-};
+class Matrix4GLTest : public QuorvelTest::MatrixStateTest {};
 
 } // namespace
 

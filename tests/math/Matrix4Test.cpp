@@ -28,10 +28,12 @@ void expectVector(const Vector3& expected, const Vector3& actual, const std::str
     EXPECT_NEAR(expected.z, actual.z, tolerance) << what << ": z";
 }
 
+// clang-format off
 const Matrix4 numbered(1, 2, 3, 4,
                        5, 6, 7, 8,
                        9, 10, 11, 12,
                        13, 14, 15, 16);
+// clang-format on
 
 } // namespace
 
@@ -89,15 +91,19 @@ TEST(Matrix4Test, ScalarProductScalesEveryElement)
 
 TEST(Matrix4Test, FullProductAgainstHandComputedValues)
 {
+    // clang-format off
     Matrix4 b(1, 0, 2, 0,
               0, 1, 0, 3,
               1, 1, 1, 1,
               0, 2, 0, 1);
+    // clang-format on
     // Row r of the product is row r of numbered times b.
+    // clang-format off
     Matrix4 expected(4, 13, 5, 13,
                      12, 29, 17, 33,
                      20, 45, 29, 53,
                      28, 61, 41, 73);
+    // clang-format on
     EXPECT_TRUE(numbered * b == expected);
 
     // a * b applies b first: translate, then rotate a quarter turn about z.
@@ -108,15 +114,19 @@ TEST(Matrix4Test, FullProductAgainstHandComputedValues)
 TEST(Matrix4Test, AffineProductIgnoresBothBottomRows)
 {
     Matrix4 a = numbered;
+    // clang-format off
     Matrix4 b(1, 0, 2, 0,
               0, 1, 0, 3,
               1, 1, 1, 1,
               0, 2, 0, 1);
+    // clang-format on
     // Upper 3 x 4 of a times b with both bottom rows taken as (0, 0, 0, 1).
+    // clang-format off
     Matrix4 expected(4, 5, 5, 13,
                      12, 13, 17, 33,
                      20, 21, 29, 53,
                      0, 0, 0, 1);
+    // clang-format on
     EXPECT_TRUE(Quorvel::affineProduct(a, b) == expected);
 
     Matrix4 inPlace = a;
@@ -124,10 +134,12 @@ TEST(Matrix4Test, AffineProductIgnoresBothBottomRows)
     EXPECT_TRUE(inPlace == expected) << "*= is the affine product, not the full one";
 
     // A projection loses its perspective row this way but keeps it in the full product.
+    // clang-format off
     Matrix4 perspective(1, 0, 0, 0,
                         0, 1, 0, 0,
                         0, 0, 1, 0,
                         0, 0, -1, 0);
+    // clang-format on
     Matrix4 affine = Quorvel::affineProduct(perspective, Matrix4());
     EXPECT_EQ(0.0f, affine(2, 3)) << "perspective row dropped";
     EXPECT_EQ(1.0f, affine(3, 3));
@@ -137,10 +149,12 @@ TEST(Matrix4Test, AffineProductIgnoresBothBottomRows)
 
 TEST(Matrix4Test, TransposeSwapsRowsAndColumns)
 {
+    // clang-format off
     Matrix4 expected(1, 5, 9, 13,
                      2, 6, 10, 14,
                      3, 7, 11, 15,
                      4, 8, 12, 16);
+    // clang-format on
     EXPECT_TRUE(numbered.transposed() == expected);
     Matrix4 inPlace = numbered;
     inPlace.transpose();
@@ -151,7 +165,11 @@ TEST(Matrix4Test, TransposeSwapsRowsAndColumns)
 
 TEST(Matrix4Test, AxisRotationsTurnCounterClockwise)
 {
-    struct Case { Matrix4 rotation; Vector3 input, expected; const char* name; };
+    struct Case {
+        Matrix4 rotation;
+        Vector3 input, expected;
+        const char* name;
+    };
     const Case cases[] = {
         {Matrix4::rotationX(Quorvel::HalfPi), Vector3(0, 1, 0), Vector3(0, 0, 1), "x: y to z"},
         {Matrix4::rotationY(Quorvel::HalfPi), Vector3(0, 0, 1), Vector3(1, 0, 0), "y: z to x"},
@@ -171,10 +189,12 @@ TEST(Matrix4Test, AxisRotationsTurnCounterClockwise)
 
 TEST(Matrix4Test, ProjectPointDividesByW)
 {
+    // clang-format off
     Matrix4 perspective(2, 0, 0, 0,
                         0, 2, 0, 0,
                         0, 0, 1, 1,
                         0, 0, -1, 0);
+    // clang-format on
     // (1, 2, -4, 1) becomes (2, 4, -3, 4).
     expectVector(Vector3(0.5f, 1.0f, -0.75f), perspective.projectPoint(Vector3(1, 2, -4)), "projected");
     expectVector(Vector3(2, 4, -3), perspective.transformPoint(Vector3(1, 2, -4)), "transformPoint ignores w");

@@ -55,7 +55,11 @@ TEST(QuaternionTest, AngleAxisNormalisesTheAxis)
 
 TEST(QuaternionTest, AxisRotationsMatchAngleAxis)
 {
-    struct Case { const char* name; Quaternion byAxis; Vector3 axis; };
+    struct Case {
+        const char* name;
+        Quaternion byAxis;
+        Vector3 axis;
+    };
     const float angle = 0.7f;
     const Case cases[] = {
         {"x", Quaternion::rotationX(angle), Vector3(1, 0, 0)},
@@ -78,7 +82,12 @@ TEST(QuaternionTest, AxisRotationsMatchAngleAxis)
 TEST(QuaternionTest, HamiltonProductOfTheUnitQuaternions)
 {
     const Quaternion i(1, 0, 0, 0), j(0, 1, 0, 0), k(0, 0, 1, 0);
-    struct Case { const char* name; Quaternion product; float w; Vector3 v; };
+    struct Case {
+        const char* name;
+        Quaternion product;
+        float w;
+        Vector3 v;
+    };
     const Case cases[] = {
         {"i j = k", i * j, 0, Vector3(0, 0, 1)},
         {"j i = -k", j * i, 0, Vector3(0, 0, -1)},
@@ -112,7 +121,11 @@ TEST(QuaternionTest, NormConjugateAndInverse)
 
 TEST(QuaternionTest, RotatingAVectorAgreesWithTheMatrix)
 {
-    struct Case { const char* name; Quaternion q; Vector3 input, expected; };
+    struct Case {
+        const char* name;
+        Quaternion q;
+        Vector3 input, expected;
+    };
     const Case cases[] = {
         {"quarter turn about y", Quaternion::rotationY(Quorvel::HalfPi), Vector3(1, 0, 0), Vector3(0, 0, -1)},
         {"quarter turn about x", Quaternion::rotationX(Quorvel::HalfPi), Vector3(0, 1, 0), Vector3(0, 0, 1)},
@@ -130,7 +143,10 @@ TEST(QuaternionTest, RotatingAVectorAgreesWithTheMatrix)
 TEST(QuaternionTest, MatrixOfAnAxisRotationIsTheAxisRotationMatrix)
 {
     for (float angle : {-2.5f, -0.3f, 0.0f, 0.9f, 3.0f}) {
-        struct Case { const char* name; Matrix4 fromQuaternion, direct; };
+        struct Case {
+            const char* name;
+            Matrix4 fromQuaternion, direct;
+        };
         const Case cases[] = {
             {"x", Quaternion::rotationX(angle).toMatrix(), Matrix4::rotationX(angle)},
             {"y", Quaternion::rotationY(angle).toMatrix(), Matrix4::rotationY(angle)},

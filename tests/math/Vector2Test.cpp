@@ -15,14 +15,15 @@ TEST(Vector2Test, ConstructionAndArithmetic)
 
     Vector2 a(1, 2);
     Vector2 b(3, -1);
-    struct Case { Vector2 value; float x, y; const char* name; };
+    struct Case {
+        Vector2 value;
+        float x, y;
+        const char* name;
+    };
     const Case cases[] = {
-        {a + b, 4, 1, "a + b"},
-        {a - b, -2, 3, "a - b"},
-        {-a, -1, -2, "-a"},
-        {a * 3.0f, 3, 6, "a * 3"},
-        {3.0f * a, 3, 6, "3 * a"},
-        {Vector2(5, 10) / 3.0f, 1.66666675f, 3.33333349f, "reciprocal quotient"},
+        {a + b, 4, 1, "a + b"},    {a - b, -2, 3, "a - b"},
+        {-a, -1, -2, "-a"},        {a * 3.0f, 3, 6, "a * 3"},
+        {3.0f * a, 3, 6, "3 * a"}, {Vector2(5, 10) / 3.0f, 1.66666675f, 3.33333349f, "reciprocal quotient"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.x, c.value.x) << c.name;

@@ -59,7 +59,10 @@ TEST(Vector3Test, DivisionMultipliesByTheReciprocal)
 
 TEST(Vector3Test, CrossProductIsRightHanded)
 {
-    struct Case { Vector3 a, b, expected; const char* name; };
+    struct Case {
+        Vector3 a, b, expected;
+        const char* name;
+    };
     const Case cases[] = {
         {Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), "x cross y"},
         {Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(1, 0, 0), "y cross z"},

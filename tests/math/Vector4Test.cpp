@@ -28,8 +28,10 @@ TEST(Vector4Test, EqualityNeedsAllFourComponents)
 {
     const Vector4 base(0, 0, 1024, 768);
     const Vector4 differing[] = {
-        Vector4(1, 0, 1024, 768), Vector4(0, 1, 1024, 768),
-        Vector4(0, 0, 1023, 768), Vector4(0, 0, 1024, 767),
+        Vector4(1, 0, 1024, 768),
+        Vector4(0, 1, 1024, 768),
+        Vector4(0, 0, 1023, 768),
+        Vector4(0, 0, 1024, 767),
     };
     EXPECT_TRUE(base == Vector4(0, 0, 1024, 768));
     EXPECT_FALSE(base != Vector4(0, 0, 1024, 768));

@@ -77,9 +77,8 @@ TEST_F(VertexArrayGLTest, BindPointsEachKindAtItsOffsetWithTheStride)
          GL_VERTEX_ARRAY_SIZE, data, GL_FLOAT, 3},
         {"colour", GL_COLOR_ARRAY, GL_COLOR_ARRAY_POINTER, GL_COLOR_ARRAY_STRIDE, GL_COLOR_ARRAY_TYPE,
          GL_COLOR_ARRAY_SIZE, data + 24, GL_UNSIGNED_BYTE, 4},
-        {"texture coordinate", GL_TEXTURE_COORD_ARRAY, GL_TEXTURE_COORD_ARRAY_POINTER,
-         GL_TEXTURE_COORD_ARRAY_STRIDE, GL_TEXTURE_COORD_ARRAY_TYPE, GL_TEXTURE_COORD_ARRAY_SIZE, data + 28,
-         GL_FLOAT, 1},
+        {"texture coordinate", GL_TEXTURE_COORD_ARRAY, GL_TEXTURE_COORD_ARRAY_POINTER, GL_TEXTURE_COORD_ARRAY_STRIDE,
+         GL_TEXTURE_COORD_ARRAY_TYPE, GL_TEXTURE_COORD_ARRAY_SIZE, data + 28, GL_FLOAT, 1},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(glIsEnabled(c.enabled)) << c.name;

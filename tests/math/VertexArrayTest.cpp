@@ -97,7 +97,10 @@ TEST(VertexArrayTest, AttributesKeepTheirOrderAndPointIntoTheVertex)
 
     const auto& attributes = array.getAttributes();
     ASSERT_EQ(3u, attributes.size());
-    struct Expected { AttributeKind kind; uint32_t offset, size; };
+    struct Expected {
+        AttributeKind kind;
+        uint32_t offset, size;
+    };
     const Expected expected[] = {
         {AttributeKind::TexCoord, 12, 2},
         {AttributeKind::Position, 0, 3},

@@ -29,10 +29,7 @@ using QuorvelTest::QuietApplication;
 // "name:hook". Optional actions let a test change what the hooks see or do.
 class Recorder : public Win32Subsystem {
 public:
-    Recorder(std::string name, std::vector<std::string>& journal)
-        : name(std::move(name)), journal(journal)
-    {
-    }
+    Recorder(std::string name, std::vector<std::string>& journal) : name(std::move(name)), journal(journal) {}
     ~Recorder() override { journal.push_back(name + ":destroyed"); }
 
     bool hasFailed() override { return failed; }
@@ -43,12 +40,16 @@ public:
         if (onClass)
             onClass(windowClass);
     }
-    void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y,
-                            int32_t& width, int32_t& height) override
+    void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y, int32_t& width,
+                            int32_t& height) override
     {
         journal.push_back(name + ":params");
-        seenParams = {exStyle, style, static_cast<uint32_t>(x), static_cast<uint32_t>(y),
-                      static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
+        seenParams = {exStyle,
+                      style,
+                      static_cast<uint32_t>(x),
+                      static_cast<uint32_t>(y),
+                      static_cast<uint32_t>(width),
+                      static_cast<uint32_t>(height)};
         if (onParams)
             onParams(exStyle, style, width, height);
     }
@@ -59,8 +60,8 @@ public:
     }
     int32_t handleMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) override
     {
-        journal.push_back(name + ":message " + std::to_string(message) + " " + std::to_string(wParam) + " " +
-                          std::to_string(lParam) + (window ? " window" : " none"));
+        journal.push_back(name + ":message " + std::to_string(message) + " " + std::to_string(wParam) + " "
+                          + std::to_string(lParam) + (window ? " window" : " none"));
         return 7;
     }
     void update() override
@@ -144,13 +145,13 @@ TEST_F(Win32ApplicationTest, WindowProcedureRoutesEachMessage)
         bool quits;
     };
     const Case cases[] = {
-        {WM_CREATE, false, false},  // answered 0, nothing else
-        {0x0002, true, false},      // destroy
-        {0x000F, true, false},      // paint
-        {0x0100, true, false},      // key down
-        {0x0200, true, false},      // mouse move
-        {0x0400, true, false},      // an application's own message
-        {WM_CLOSE, false, true},    // quit requested, answered 0, the window stays
+        {WM_CREATE, false, false}, // answered 0, nothing else
+        {0x0002, true, false},     // destroy
+        {0x000F, true, false},     // paint
+        {0x0100, true, false},     // key down
+        {0x0200, true, false},     // mouse move
+        {0x0400, true, false},     // an application's own message
+        {WM_CLOSE, false, true},   // quit requested, answered 0, the window stays
     };
     HWND window = nullptr;
     for (const Case& c : cases) {
@@ -163,7 +164,8 @@ TEST_F(Win32ApplicationTest, WindowProcedureRoutesEachMessage)
         if (c.offered) {
             const std::string tail = " " + std::to_string(c.message) + " 12 34 none";
             EXPECT_EQ((std::vector<std::string>{"a:message" + tail, "b:message" + tail}), journal);
-            EXPECT_EQ(DefWindowProcA(window, c.message, 12, 34), result) << "the default procedure answers, not the subsystems";
+            EXPECT_EQ(DefWindowProcA(window, c.message, 12, 34), result)
+                << "the default procedure answers, not the subsystems";
         } else {
             EXPECT_TRUE(journal.empty()) << journal.front();
             EXPECT_EQ(0, result);
@@ -191,7 +193,8 @@ TEST_F(Win32ApplicationTest, CloseEndsTheLoopAfterThePassThatHandledIt)
 
     application->run();
 
-    EXPECT_EQ((std::vector<std::string>{"a:update", "b:update", "c:update", "a:update", "b:update", "c:update"}), journal)
+    EXPECT_EQ((std::vector<std::string>{"a:update", "b:update", "c:update", "a:update", "b:update", "c:update"}),
+              journal)
         << "the pass that saw the close still updates every subsystem, then the loop ends";
     EXPECT_EQ((std::vector<std::string>{"Running main loop...", "Application terminated"}), logLines());
 }
@@ -258,8 +261,7 @@ TEST_F(Win32ApplicationTest, AClassThatCannotBeRegisteredIsReported)
 
     EXPECT_EQ((std::vector<std::string>{"a:class"}), journal);
     EXPECT_EQ((std::vector<std::string>{"Application initialising...",
-                                        "Application: could not register the window class",
-                                        "Initialisation failed"}),
+                                        "Application: could not register the window class", "Initialisation failed"}),
               logLines());
     ASSERT_EQ(1u, application->errors.size());
     EXPECT_NE(std::string::npos, application->errors[0].find("window class"));
@@ -366,4 +368,3 @@ TEST_F(Win32ApplicationTest, SuccessfulInitRunsTheHooksInOrderThenShowsTheWindow
     DestroyWindow(window);
     application->pumpMessages();
 }
-

@@ -191,9 +191,9 @@ TEST_F(Win32GraphicSystemGLTest, TheCrosshairIsDrawnWhiteAtTheCentreOfABlackScre
     EXPECT_TRUE(lit(511, 390, 512, 390)) << "bottom arm";
 
     const int blackPoints[][2] = {
-        {511, 383}, {512, 384}, {511, 384}, {512, 383}, // the open centre
-        {498, 384}, {526, 384}, {512, 371}, {512, 397}, // beyond the arm ends
-        {0, 0}, {1023, 767}, {300, 600},              // the cleared screen
+        {511, 383}, {512, 384},  {511, 384}, {512, 383}, // the open centre
+        {498, 384}, {526, 384},  {512, 371}, {512, 397}, // beyond the arm ends
+        {0, 0},     {1023, 767}, {300, 600},             // the cleared screen
     };
     for (const auto& point : blackPoints)
         EXPECT_EQ(Black, frame.at(point[0], point[1])) << "at " << point[0] << "," << point[1];

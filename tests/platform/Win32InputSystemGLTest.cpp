@@ -83,14 +83,10 @@ TEST_F(Win32InputSystemGLTest, KeyPressesArriveWithCodeAndCharacter)
         uint32_t code;      // of the key's last event
         uint32_t character; // carried by its key-down
     } cases[] = {
-        {"xte 'key a'", 97, 'a'},
-        {"xte 'keydown Shift_L' 'key a' 'keyup Shift_L'", 97, 'A'},
-        {"xte 'key w'", 119, 'w'},
-        {"xte 'key 5'", 53, '5'},
-        {"xte 'key Return'", 13, 13},
-        {"xte 'key KP_Enter'", 14, 13},
-        {"xte 'key Control_R'", 4, 0},
-        {"xte 'key Control_L'", 3, 0},
+        {"xte 'key a'", 97, 'a'},      {"xte 'keydown Shift_L' 'key a' 'keyup Shift_L'", 97, 'A'},
+        {"xte 'key w'", 119, 'w'},     {"xte 'key 5'", 53, '5'},
+        {"xte 'key Return'", 13, 13},  {"xte 'key KP_Enter'", 14, 13},
+        {"xte 'key Control_R'", 4, 0}, {"xte 'key Control_L'", 3, 0},
         {"xte 'key F1'", 65, 0},
     };
     for (const auto& c : cases) {
@@ -141,11 +137,8 @@ TEST_F(Win32InputSystemGLTest, ButtonsAndWheel)
         uint32_t code;
         size_t events; // a wheel step is a key-down alone
     } cases[] = {
-        {"xdotool click 1", 256, 2},
-        {"xdotool click 3", 258, 2},
-        {"xdotool click 2", 257, 2},
-        {"xdotool click 4", 259, 1},
-        {"xdotool click 5", 260, 1},
+        {"xdotool click 1", 256, 2}, {"xdotool click 3", 258, 2}, {"xdotool click 2", 257, 2},
+        {"xdotool click 4", 259, 1}, {"xdotool click 5", 260, 1},
     };
     for (const auto& c : cases) {
         recorder->events.clear();
@@ -157,8 +150,8 @@ TEST_F(Win32InputSystemGLTest, ButtonsAndWheel)
                 kinds.push_back(event.kind);
             }
         }
-        const std::vector<uint32_t> expected =
-            c.events == 2 ? std::vector<uint32_t>{KeyDown, KeyUp} : std::vector<uint32_t>{KeyDown};
+        const std::vector<uint32_t> expected = c.events == 2 ? std::vector<uint32_t>{KeyDown, KeyUp}
+                                                             : std::vector<uint32_t>{KeyDown};
         EXPECT_EQ(expected, kinds) << c.command;
         EXPECT_TRUE(InputSystem::instance()->getState().getKeys().none()) << c.command;
     }

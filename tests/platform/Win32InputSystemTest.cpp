@@ -82,21 +82,20 @@ protected:
 TEST_F(Win32InputSystemTest, EveryVirtualKeyRowGivesItsEngineCode)
 {
     std::vector<std::pair<uint32_t, uint32_t>> rows = {
-        {0x10, 1},  {0x11, 3},  {0x12, 5},  {0x08, 8},  {0x09, 9},  {0x0D, 13}, {0x90, 15},
-        {0x6E, 16}, {0x1B, 27}, {0x6F, 28}, {0x6A, 29}, {0x6D, 30}, {0x6B, 31}, {0x20, 32},
-        {0xDE, 39}, {0xBC, 44}, {0xBD, 45}, {0xBE, 46}, {0xBF, 47}, {0xBA, 59}, {0xBB, 61},
-        {0x14, 77}, {0x2C, 78}, {0x91, 79}, {0x13, 80}, {0x2D, 81}, {0x2E, 82}, {0x24, 83},
-        {0x23, 84}, {0x21, 85}, {0x22, 86}, {0x25, 87}, {0x27, 88}, {0x26, 89}, {0x28, 90},
-        {0xDB, 91}, {0xDC, 92}, {0xDD, 93}, {0xC0, 96},
+        {0x10, 1},  {0x11, 3},  {0x12, 5},  {0x08, 8},  {0x09, 9},  {0x0D, 13}, {0x90, 15}, {0x6E, 16},
+        {0x1B, 27}, {0x6F, 28}, {0x6A, 29}, {0x6D, 30}, {0x6B, 31}, {0x20, 32}, {0xDE, 39}, {0xBC, 44},
+        {0xBD, 45}, {0xBE, 46}, {0xBF, 47}, {0xBA, 59}, {0xBB, 61}, {0x14, 77}, {0x2C, 78}, {0x91, 79},
+        {0x13, 80}, {0x2D, 81}, {0x2E, 82}, {0x24, 83}, {0x23, 84}, {0x21, 85}, {0x22, 86}, {0x25, 87},
+        {0x27, 88}, {0x26, 89}, {0x28, 90}, {0xDB, 91}, {0xDC, 92}, {0xDD, 93}, {0xC0, 96},
     };
     for (uint32_t n = 0; n < 26; ++n)
-        rows.push_back({0x41 + n, 97 + n});  // letters
+        rows.push_back({0x41 + n, 97 + n}); // letters
     for (uint32_t n = 0; n < 10; ++n)
-        rows.push_back({0x30 + n, 48 + n});  // digits
+        rows.push_back({0x30 + n, 48 + n}); // digits
     for (uint32_t n = 0; n < 12; ++n)
-        rows.push_back({0x70 + n, 65 + n});  // F1 to F12
+        rows.push_back({0x70 + n, 65 + n}); // F1 to F12
     for (uint32_t n = 0; n < 10; ++n)
-        rows.push_back({0x60 + n, 17 + n});  // keypad digits
+        rows.push_back({0x60 + n, 17 + n}); // keypad digits
     ASSERT_EQ(97u, rows.size());
 
     for (const auto& row : rows) {
@@ -123,12 +122,11 @@ TEST_F(Win32InputSystemTest, ExtendedFlagPicksTheRightHandTwin)
         bool extended;
         uint32_t code;
     } cases[] = {
-        {VK_SHIFT, false, 1},    {VK_SHIFT, true, 2},     // right Shift normally arrives plain
-        {VK_CONTROL, false, 3},  {VK_CONTROL, true, 4},
-        {VK_MENU, false, 5},     {VK_MENU, true, 6},
-        {VK_RETURN, false, 13},  {VK_RETURN, true, 14},   // keypad Enter
-        {VK_LEFT, true, 87},     {VK_INSERT, true, 81},   // the flag means nothing elsewhere
-        {VK_DIVIDE, true, 28},   {'A', true, 97},
+        {VK_SHIFT, false, 1},   {VK_SHIFT, true, 2}, // right Shift normally arrives plain
+        {VK_CONTROL, false, 3}, {VK_CONTROL, true, 4},  {VK_MENU, false, 5},
+        {VK_MENU, true, 6},     {VK_RETURN, false, 13}, {VK_RETURN, true, 14}, // keypad Enter
+        {VK_LEFT, true, 87},    {VK_INSERT, true, 81},                         // the flag means nothing elsewhere
+        {VK_DIVIDE, true, 28},  {'A', true, 97},
     };
     for (const auto& c : cases) {
         handler.events.clear();
@@ -151,9 +149,9 @@ TEST_F(Win32InputSystemTest, KeyDownCarriesTheTranslatedCharacter)
         uint32_t scanCode;
         uint32_t character;
     } cases[] = {
-        {'A', 0x1E, 'a'},  {'W', 0x11, 'w'},       {'1', 0x02, '1'},      {VK_SPACE, 0x39, ' '},
-        {VK_OEM_COMMA, 0x33, ','},  {VK_RETURN, 0x1C, 13}, {VK_ESCAPE, 0x01, 27},
-        {VK_F1, 0x3B, 0},  {VK_LEFT, 0x4B, 0},     {VK_SHIFT, 0x2A, 0},
+        {'A', 0x1E, 'a'},          {'W', 0x11, 'w'},      {'1', 0x02, '1'},      {VK_SPACE, 0x39, ' '},
+        {VK_OEM_COMMA, 0x33, ','}, {VK_RETURN, 0x1C, 13}, {VK_ESCAPE, 0x01, 27}, {VK_F1, 0x3B, 0},
+        {VK_LEFT, 0x4B, 0},        {VK_SHIFT, 0x2A, 0},
     };
     for (const auto& c : cases) {
         handler.events.clear();
@@ -229,7 +227,10 @@ TEST_F(Win32InputSystemTest, CursorMessagesAwayFromTheCentreDispatchTheirOffset)
         uint32_t x, y;
         int32_t deltaX, deltaY;
     } cases[] = {
-        {513, 384, 1, 0}, {512, 383, 0, -1}, {600, 300, 88, -84}, {0, 767, -512, 383},
+        {513, 384, 1, 0},
+        {512, 383, 0, -1},
+        {600, 300, 88, -84},
+        {0, 767, -512, 383},
     };
     for (const auto& c : cases) {
         handler.events.clear();
@@ -258,9 +259,12 @@ TEST_F(Win32InputSystemTest, MouseButtonsAndWheel)
         uint32_t code;
         bool held; // the code's bit in keys afterwards
     } cases[] = {
-        {WM_LBUTTONDOWN, 0, KeyDown, 256, true},  {WM_LBUTTONUP, 0, KeyUp, 256, false},
-        {WM_MBUTTONDOWN, 0, KeyDown, 257, true},  {WM_MBUTTONUP, 0, KeyUp, 257, false},
-        {WM_RBUTTONDOWN, 0, KeyDown, 258, true},  {WM_RBUTTONUP, 0, KeyUp, 258, false},
+        {WM_LBUTTONDOWN, 0, KeyDown, 256, true},
+        {WM_LBUTTONUP, 0, KeyUp, 256, false},
+        {WM_MBUTTONDOWN, 0, KeyDown, 257, true},
+        {WM_MBUTTONUP, 0, KeyUp, 257, false},
+        {WM_RBUTTONDOWN, 0, KeyDown, 258, true},
+        {WM_RBUTTONUP, 0, KeyUp, 258, false},
         {WM_MOUSEWHEEL, wheelParam(120), KeyDown, 259, false},
         {WM_MOUSEWHEEL, wheelParam(-120), KeyDown, 260, false},
         {WM_MOUSEWHEEL, wheelParam(0), KeyDown, 260, false},

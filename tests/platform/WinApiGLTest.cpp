@@ -88,8 +88,8 @@ protected:
         mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
         modeResult = ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
 
-        window = CreateWindowExA(WS_EX_APPWINDOW, "WinApiGLTest", windowTitle, WS_POPUP, 0, 0, 1024, 768,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        window = CreateWindowExA(WS_EX_APPWINDOW, "WinApiGLTest", windowTitle, WS_POPUP, 0, 0, 1024, 768, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
         dc = GetDC(window);
         PIXELFORMATDESCRIPTOR format = {};
         format.nSize = sizeof(PIXELFORMATDESCRIPTOR);
@@ -189,7 +189,7 @@ TEST_F(WinApiGL, FullScreenWindowAndContextComeUpInTheEngineOrder)
 
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(window, GetFocus());
-    POINT origin = { 0, 0 };
+    POINT origin = {0, 0};
     ASSERT_TRUE(ClientToScreen(window, &origin));
     EXPECT_EQ(0, origin.x);
     EXPECT_EQ(0, origin.y);
@@ -235,11 +235,11 @@ TEST_F(WinApiGL, ModeChangeFailsHonestlyForModesTheScreenLacks)
     DEVMODEA noSize = modeOf(1024, 768, 32);
     noSize.dmSize = 0;
     const Case cases[] = {
-        { "a size the screen has not", modeOf(800, 600, 32), CDS_FULLSCREEN, DISP_CHANGE_BADMODE },
-        { "16 bits per pixel", modeOf(1024, 768, 16), CDS_FULLSCREEN, DISP_CHANGE_BADMODE },
-        { "24 bits, the same true-colour mode", modeOf(1024, 768, 24), CDS_TEST, DISP_CHANGE_SUCCESSFUL },
-        { "registry update", modeOf(1024, 768, 32), CDS_UPDATEREGISTRY, DISP_CHANGE_BADFLAGS },
-        { "record size missing", noSize, CDS_FULLSCREEN, DISP_CHANGE_BADPARAM },
+        {"a size the screen has not", modeOf(800, 600, 32), CDS_FULLSCREEN, DISP_CHANGE_BADMODE},
+        {"16 bits per pixel", modeOf(1024, 768, 16), CDS_FULLSCREEN, DISP_CHANGE_BADMODE},
+        {"24 bits, the same true-colour mode", modeOf(1024, 768, 24), CDS_TEST, DISP_CHANGE_SUCCESSFUL},
+        {"registry update", modeOf(1024, 768, 32), CDS_UPDATEREGISTRY, DISP_CHANGE_BADFLAGS},
+        {"record size missing", noSize, CDS_FULLSCREEN, DISP_CHANGE_BADPARAM},
     };
     for (const Case& c : cases) {
         DEVMODEA mode = c.mode;
@@ -258,8 +258,8 @@ TEST_F(WinApiGL, SingleBufferedFormatReallyHasOneBuffer)
     record.lpfnWndProc = DefWindowProcA;
     record.lpszClassName = "WinApiGLSingle";
     RegisterClassExA(&record);
-    const HWND single = CreateWindowExA(0, "WinApiGLSingle", "single", WS_POPUP, 10, 10, 64, 64, nullptr,
-                                        nullptr, nullptr, nullptr);
+    const HWND single =
+        CreateWindowExA(0, "WinApiGLSingle", "single", WS_POPUP, 10, 10, 64, 64, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, single);
     const HDC singleDc = GetDC(single);
     PIXELFORMATDESCRIPTOR format = {};
@@ -299,7 +299,7 @@ TEST_F(WinApiGL, SwapControlEntryPointsAreServedWithoutFailingHard)
     ASSERT_NE(nullptr, getProc);
     const auto set = reinterpret_cast<SwapInterval>(reinterpret_cast<void (*)()>(setProc));
     const auto get = reinterpret_cast<GetSwapInterval>(reinterpret_cast<void (*)()>(getProc));
-    for (int interval : { 1, 0 }) {
+    for (int interval : {1, 0}) {
         const int result = set(interval);
         EXPECT_TRUE(result == TRUE || result == FALSE) << result;
         if (result == TRUE) {
@@ -328,24 +328,28 @@ TEST_F(WinApiGL, InjectedKeysArriveAsWindowsKeyMessages)
         std::vector<Expected> expected;
     };
     const Case cases[] = {
-        { "xte 'key a'", { { WM_KEYDOWN, 'A', 0x001E0001 }, { WM_KEYUP, 'A', 0xC01E0001 } } },
-        { "xte 'key Control_L'", { { WM_KEYDOWN, VK_CONTROL, 0x001D0001 }, { WM_KEYUP, VK_CONTROL, 0xC01D0001 } } },
-        { "xte 'key Control_R'", { { WM_KEYDOWN, VK_CONTROL, 0x011D0001 }, { WM_KEYUP, VK_CONTROL, 0xC11D0001 } } },
-        { "xte 'key Shift_R'", { { WM_KEYDOWN, VK_SHIFT, 0x00360001 }, { WM_KEYUP, VK_SHIFT, 0xC0360001 } } },
-        { "xte 'key Return'", { { WM_KEYDOWN, VK_RETURN, 0x001C0001 }, { WM_KEYUP, VK_RETURN, 0xC01C0001 } } },
-        { "xte 'key KP_Enter'", { { WM_KEYDOWN, VK_RETURN, 0x011C0001 }, { WM_KEYUP, VK_RETURN, 0xC11C0001 } } },
-        { "xte 'key KP_Subtract'", { { WM_KEYDOWN, VK_SUBTRACT, 0x004A0001 }, { WM_KEYUP, VK_SUBTRACT, 0xC04A0001 } } },
-        { "xte 'key KP_Divide'", { { WM_KEYDOWN, VK_DIVIDE, 0x01350001 }, { WM_KEYUP, VK_DIVIDE, 0xC1350001 } } },
-        { "xte 'key Insert'", { { WM_KEYDOWN, VK_INSERT, 0x01520001 }, { WM_KEYUP, VK_INSERT, 0xC1520001 } } },
-        { "xte 'key Left'", { { WM_KEYDOWN, VK_LEFT, 0x014B0001 }, { WM_KEYUP, VK_LEFT, 0xC14B0001 } } },
-        { "xte 'key F10'", { { WM_SYSKEYDOWN, VK_F10, 0x00440001 }, { WM_SYSKEYUP, VK_F10, 0xC0440001 } } },
-        { "xte 'key Alt_L'", { { WM_SYSKEYDOWN, VK_MENU, 0x20380001 }, { WM_SYSKEYUP, VK_MENU, 0xC0380001 } } },
-        { "xte 'keydown Alt_L' 'key x' 'keyup Alt_L'",
-          { { WM_SYSKEYDOWN, VK_MENU, 0x20380001 }, { WM_SYSKEYDOWN, 'X', 0x202D0001 },
-            { WM_SYSKEYUP, 'X', 0xE02D0001 }, { WM_SYSKEYUP, VK_MENU, 0xC0380001 } } },
-        { "xte 'keydown Control_L' 'key w' 'keyup Control_L'",
-          { { WM_KEYDOWN, VK_CONTROL, 0x001D0001 }, { WM_KEYDOWN, 'W', 0x00110001 },
-            { WM_KEYUP, 'W', 0xC0110001 }, { WM_KEYUP, VK_CONTROL, 0xC01D0001 } } },
+        {"xte 'key a'", {{WM_KEYDOWN, 'A', 0x001E0001}, {WM_KEYUP, 'A', 0xC01E0001}}},
+        {"xte 'key Control_L'", {{WM_KEYDOWN, VK_CONTROL, 0x001D0001}, {WM_KEYUP, VK_CONTROL, 0xC01D0001}}},
+        {"xte 'key Control_R'", {{WM_KEYDOWN, VK_CONTROL, 0x011D0001}, {WM_KEYUP, VK_CONTROL, 0xC11D0001}}},
+        {"xte 'key Shift_R'", {{WM_KEYDOWN, VK_SHIFT, 0x00360001}, {WM_KEYUP, VK_SHIFT, 0xC0360001}}},
+        {"xte 'key Return'", {{WM_KEYDOWN, VK_RETURN, 0x001C0001}, {WM_KEYUP, VK_RETURN, 0xC01C0001}}},
+        {"xte 'key KP_Enter'", {{WM_KEYDOWN, VK_RETURN, 0x011C0001}, {WM_KEYUP, VK_RETURN, 0xC11C0001}}},
+        {"xte 'key KP_Subtract'", {{WM_KEYDOWN, VK_SUBTRACT, 0x004A0001}, {WM_KEYUP, VK_SUBTRACT, 0xC04A0001}}},
+        {"xte 'key KP_Divide'", {{WM_KEYDOWN, VK_DIVIDE, 0x01350001}, {WM_KEYUP, VK_DIVIDE, 0xC1350001}}},
+        {"xte 'key Insert'", {{WM_KEYDOWN, VK_INSERT, 0x01520001}, {WM_KEYUP, VK_INSERT, 0xC1520001}}},
+        {"xte 'key Left'", {{WM_KEYDOWN, VK_LEFT, 0x014B0001}, {WM_KEYUP, VK_LEFT, 0xC14B0001}}},
+        {"xte 'key F10'", {{WM_SYSKEYDOWN, VK_F10, 0x00440001}, {WM_SYSKEYUP, VK_F10, 0xC0440001}}},
+        {"xte 'key Alt_L'", {{WM_SYSKEYDOWN, VK_MENU, 0x20380001}, {WM_SYSKEYUP, VK_MENU, 0xC0380001}}},
+        {"xte 'keydown Alt_L' 'key x' 'keyup Alt_L'",
+         {{WM_SYSKEYDOWN, VK_MENU, 0x20380001},
+          {WM_SYSKEYDOWN, 'X', 0x202D0001},
+          {WM_SYSKEYUP, 'X', 0xE02D0001},
+          {WM_SYSKEYUP, VK_MENU, 0xC0380001}}},
+        {"xte 'keydown Control_L' 'key w' 'keyup Control_L'",
+         {{WM_KEYDOWN, VK_CONTROL, 0x001D0001},
+          {WM_KEYDOWN, 'W', 0x00110001},
+          {WM_KEYUP, 'W', 0xC0110001},
+          {WM_KEYUP, VK_CONTROL, 0xC01D0001}}},
     };
     for (const Case& c : cases) {
         seen.clear();
@@ -378,21 +382,20 @@ TEST_F(WinApiGL, TranslatedCharactersFollowShiftAndCapsLock)
         std::string characters;
     };
     const Case cases[] = {
-        { "xte 'key a'", "a" },
-        { "xte 'keydown Shift_L' 'key a' 'usleep 20000' 'key 1' 'keyup Shift_L'", "A!" },
-        { "xte 'keydown Shift_R' 'key minus' 'keyup Shift_R'", "_" },
-        { "xte 'key Caps_Lock' 'usleep 20000' 'key a' 'usleep 20000' 'key 1' 'usleep 20000' 'key Caps_Lock' "
-          "'usleep 20000' 'key a'",
-          "A1a" },
-        { "xte 'key KP_Add' 'usleep 20000' 'key space'", "+ " },
+        {"xte 'key a'", "a"},
+        {"xte 'keydown Shift_L' 'key a' 'usleep 20000' 'key 1' 'keyup Shift_L'", "A!"},
+        {"xte 'keydown Shift_R' 'key minus' 'keyup Shift_R'", "_"},
+        {"xte 'key Caps_Lock' 'usleep 20000' 'key a' 'usleep 20000' 'key 1' 'usleep 20000' 'key Caps_Lock' "
+         "'usleep 20000' 'key a'",
+         "A1a"},
+        {"xte 'key KP_Add' 'usleep 20000' 'key space'", "+ "},
     };
     // Keys typed in the same instant lose their releases on the way through
     // the X server and SDL; a short pause between keys keeps them apart.
     for (const Case& c : cases) {
         seen.clear();
         ASSERT_TRUE(run(c.command)) << c.command;
-        const std::vector<MSG> chars =
-            collect(c.characters.size(), [](const MSG& m) { return m.message == WM_CHAR; });
+        const std::vector<MSG> chars = collect(c.characters.size(), [](const MSG& m) { return m.message == WM_CHAR; });
         std::string typed;
         for (const MSG& m : chars)
             typed += char(m.wParam);
@@ -440,18 +443,16 @@ TEST_F(WinApiGL, InjectedMouseArrivesAsCursorButtonAndWheelMessages)
         int wheel;
     };
     const Case cases[] = {
-        { "xdotool click 1", WM_LBUTTONDOWN, MK_LBUTTON, WM_LBUTTONUP, 0 },
-        { "xdotool click 3", WM_RBUTTONDOWN, MK_RBUTTON, WM_RBUTTONUP, 0 },
-        { "xdotool click 2", WM_MBUTTONDOWN, MK_MBUTTON, WM_MBUTTONUP, 0 },
-        { "xdotool click 4", WM_MOUSEWHEEL, 0, 0, WHEEL_DELTA },
-        { "xdotool click 5", WM_MOUSEWHEEL, 0, 0, -WHEEL_DELTA },
+        {"xdotool click 1", WM_LBUTTONDOWN, MK_LBUTTON, WM_LBUTTONUP, 0},
+        {"xdotool click 3", WM_RBUTTONDOWN, MK_RBUTTON, WM_RBUTTONUP, 0},
+        {"xdotool click 2", WM_MBUTTONDOWN, MK_MBUTTON, WM_MBUTTONUP, 0},
+        {"xdotool click 4", WM_MOUSEWHEEL, 0, 0, WHEEL_DELTA},
+        {"xdotool click 5", WM_MOUSEWHEEL, 0, 0, -WHEEL_DELTA},
     };
     for (const Case& c : cases) {
         seen.clear();
         ASSERT_TRUE(run(c.command)) << c.command;
-        auto buttons = [](const MSG& m) {
-            return m.message >= WM_LBUTTONDOWN && m.message <= WM_MOUSEHWHEEL;
-        };
+        auto buttons = [](const MSG& m) { return m.message >= WM_LBUTTONDOWN && m.message <= WM_MOUSEHWHEEL; };
         const std::vector<MSG> got = collect(c.up ? 2 : 1, buttons);
         ASSERT_EQ(c.up ? 2u : 1u, got.size()) << c.command;
         EXPECT_EQ(c.down, got[0].message) << c.command;
@@ -474,7 +475,7 @@ TEST_F(WinApiGL, SetCursorPosMovesThePointerAndProducesACursorMessage)
     struct Target {
         int x, y;
     };
-    for (const Target& target : { Target{ 512, 384 }, Target{ 100, 50 }, Target{ 512, 384 } }) {
+    for (const Target& target : {Target{512, 384}, Target{100, 50}, Target{512, 384}}) {
         seen.clear();
         ASSERT_TRUE(SetCursorPos(target.x, target.y));
         const std::vector<MSG> moves = collect(1, [](const MSG& m) { return m.message == WM_MOUSEMOVE; });

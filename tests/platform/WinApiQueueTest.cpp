@@ -46,7 +46,7 @@ TEST(WinApiQueue, PostedMessagesComeBeforeInputEachInArrivalOrder)
     queue.post(message(windowA, WM_USER, 2));
     queue.postInput(message(windowA, WM_KEYUP, 3), WinApiKeyChange());
     queue.post(message(nullptr, WM_USER, 4));
-    EXPECT_EQ((std::vector<WPARAM>{ 2, 4, 1, 3 }), drain(queue));
+    EXPECT_EQ((std::vector<WPARAM>{2, 4, 1, 3}), drain(queue));
     EXPECT_EQ(0u, queue.size());
 }
 
@@ -59,12 +59,12 @@ TEST(WinApiQueue, FiltersByWindowAndMessageRange)
         std::vector<WPARAM> expected;
     };
     const Case cases[] = {
-        { "everything", nullptr, 0, 0, { 1, 2, 3, 4 } },
-        { "window A", windowA, 0, 0, { 1, 3 } },
-        { "thread messages only", reinterpret_cast<HWND>(-1), 0, 0, { 4 } },
-        { "key messages", nullptr, WM_KEYFIRST, WM_KEYLAST, { 1, 2 } },
-        { "window B's mouse messages", windowB, WM_MOUSEFIRST, WM_MOUSELAST, {} },
-        { "window A's mouse messages", windowA, WM_MOUSEFIRST, WM_MOUSELAST, { 3 } },
+        {"everything", nullptr, 0, 0, {1, 2, 3, 4}},
+        {"window A", windowA, 0, 0, {1, 3}},
+        {"thread messages only", reinterpret_cast<HWND>(-1), 0, 0, {4}},
+        {"key messages", nullptr, WM_KEYFIRST, WM_KEYLAST, {1, 2}},
+        {"window B's mouse messages", windowB, WM_MOUSEFIRST, WM_MOUSELAST, {}},
+        {"window A's mouse messages", windowA, WM_MOUSEFIRST, WM_MOUSELAST, {3}},
     };
     for (const Case& c : cases) {
         WinApiQueue queue;
@@ -125,7 +125,7 @@ TEST(WinApiQueue, ConsecutiveCursorMovesMergeIntoTheLatest)
     WinApiKeyChange change;
     while (queue.take(m, change, nullptr, 0, 0, true))
         seen.push_back(m.lParam);
-    EXPECT_EQ((std::vector<LPARAM>{ MAKELPARAM(2, 2), MAKELPARAM(2, 2), MAKELPARAM(3, 3), MAKELPARAM(4, 4) }), seen)
+    EXPECT_EQ((std::vector<LPARAM>{MAKELPARAM(2, 2), MAKELPARAM(2, 2), MAKELPARAM(3, 3), MAKELPARAM(4, 4)}), seen)
         << "a click and another window separate the moves";
 }
 
@@ -137,5 +137,5 @@ TEST(WinApiQueue, RemoveWindowDropsOnlyItsMessages)
     queue.post(message(windowB, WM_USER, 3));
     queue.post(message(nullptr, WM_USER, 4));
     queue.removeWindow(windowA);
-    EXPECT_EQ((std::vector<WPARAM>{ 3, 4 }), drain(queue));
+    EXPECT_EQ((std::vector<WPARAM>{3, 4}), drain(queue));
 }

@@ -28,7 +28,7 @@ LRESULT createAnswer = 0;             // what the recording procedure answers to
 
 LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    calls.push_back(Call{ window, message, wParam, lParam });
+    calls.push_back(Call{window, message, wParam, lParam});
     if (message == WM_NCCREATE || message == WM_CREATE)
         creations.push_back(*reinterpret_cast<const CREATESTRUCTA*>(lParam));
     if (message == WM_CREATE)
@@ -101,10 +101,10 @@ TEST_F(WinApiWindow, RegisterClassChecksTheRecordAndNamesWithoutCase)
     noProc.lpfnWndProc = nullptr;
     WNDCLASSEXA noName = classRecord(nullptr);
     const Case cases[] = {
-        { "same name in other case", duplicate, ERROR_CLASS_ALREADY_EXISTS },
-        { "record size not sizeof(WNDCLASSEXA)", shortSize, ERROR_INVALID_PARAMETER },
-        { "no window procedure", noProc, ERROR_INVALID_PARAMETER },
-        { "no name", noName, ERROR_INVALID_PARAMETER },
+        {"same name in other case", duplicate, ERROR_CLASS_ALREADY_EXISTS},
+        {"record size not sizeof(WNDCLASSEXA)", shortSize, ERROR_INVALID_PARAMETER},
+        {"no window procedure", noProc, ERROR_INVALID_PARAMETER},
+        {"no name", noName, ERROR_INVALID_PARAMETER},
     };
     for (const Case& c : cases) {
         SetLastError(0);
@@ -126,10 +126,10 @@ TEST_F(WinApiWindow, CreateSendsNcCreateThenCreateWithTheParametersAndStaysHidde
     WNDCLASSEXA record = classRecord("CreateClass");
     ASSERT_NE(0, RegisterClassExA(&record));
     int payload = 42;
-    const HWND window = CreateWindowExA(WS_EX_APPWINDOW, "CreateClass", "Created", WS_POPUP, 3, 4, 320, 200,
-                                        nullptr, nullptr, GetModuleHandleA(nullptr), &payload);
+    const HWND window = CreateWindowExA(WS_EX_APPWINDOW, "CreateClass", "Created", WS_POPUP, 3, 4, 320, 200, nullptr,
+                                        nullptr, GetModuleHandleA(nullptr), &payload);
     ASSERT_NE(nullptr, window);
-    EXPECT_EQ((std::vector<UINT>{ WM_NCCREATE, WM_CREATE }), messagesOf(window));
+    EXPECT_EQ((std::vector<UINT>{WM_NCCREATE, WM_CREATE}), messagesOf(window));
     ASSERT_EQ(2u, creations.size());
     for (const CREATESTRUCTA& create : creations) {
         EXPECT_EQ(&payload, create.lpCreateParams);
@@ -154,18 +154,18 @@ TEST_F(WinApiWindow, CreateSendsNcCreateThenCreateWithTheParametersAndStaysHidde
 TEST_F(WinApiWindow, CreateFailsForAnUnknownClassOrWhenTheProcedureRefuses)
 {
     SetLastError(0);
-    EXPECT_EQ(nullptr, CreateWindowExA(0, "NoSuchClass", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                       nullptr, nullptr));
+    EXPECT_EQ(nullptr,
+              CreateWindowExA(0, "NoSuchClass", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(DWORD(ERROR_CANNOT_FIND_WND_CLASS), GetLastError());
 
     WNDCLASSEXA record = classRecord("RefusingClass");
     ASSERT_NE(0, RegisterClassExA(&record));
     createAnswer = -1;
-    EXPECT_EQ(nullptr, CreateWindowExA(0, "RefusingClass", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                       nullptr, nullptr));
+    EXPECT_EQ(nullptr,
+              CreateWindowExA(0, "RefusingClass", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     ASSERT_FALSE(calls.empty());
     const HWND refused = calls.front().window;
-    EXPECT_EQ((std::vector<UINT>{ WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY }), messagesOf(refused));
+    EXPECT_EQ((std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY}), messagesOf(refused));
     EXPECT_FALSE(IsWindow(refused));
 }
 
@@ -232,7 +232,7 @@ TEST_F(WinApiWindow, DestroyingAWindowSendsItsLastMessagesAndDropsItsQueue)
     PostMessageA(window, WM_USER, 0, 0);
     calls.clear();
     EXPECT_TRUE(DestroyWindow(window));
-    EXPECT_EQ((std::vector<UINT>{ WM_DESTROY, WM_NCDESTROY }), messagesOf(window));
+    EXPECT_EQ((std::vector<UINT>{WM_DESTROY, WM_NCDESTROY}), messagesOf(window));
     EXPECT_FALSE(IsWindow(window));
     MSG m;
     EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
@@ -249,14 +249,14 @@ TEST_F(WinApiWindow, DefaultProcedureClosesOnAltF4AndDestroysOnClose)
     calls.clear();
     // Alt+F4 as Windows sends it: system key with the Alt context bit.
     SendMessageA(window, WM_SYSKEYDOWN, VK_F4, 0x203E0001);
-    EXPECT_EQ((std::vector<UINT>{ WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY, WM_NCDESTROY }),
+    EXPECT_EQ((std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY, WM_NCDESTROY}),
               messagesOf(window));
     EXPECT_FALSE(IsWindow(window)) << "the default answer to WM_CLOSE destroys the window";
 
     const HWND other = makeWindow("DefaultClass2");
     calls.clear();
     SendMessageA(other, WM_SYSKEYDOWN, VK_F4, 0x003E0001); // F4 without Alt
-    EXPECT_EQ((std::vector<UINT>{ WM_SYSKEYDOWN }), messagesOf(other));
+    EXPECT_EQ((std::vector<UINT>{WM_SYSKEYDOWN}), messagesOf(other));
     EXPECT_TRUE(IsWindow(other));
 }
 
@@ -264,7 +264,7 @@ TEST_F(WinApiWindow, TerminationSignalBecomesACloseMessage)
 {
     const HWND window = makeWindow("SignalClass");
     ASSERT_NE(nullptr, window);
-    for (int signalNumber : { SIGTERM, SIGINT }) {
+    for (int signalNumber : {SIGTERM, SIGINT}) {
         std::raise(signalNumber);
         MSG m = {};
         bool closed = false;

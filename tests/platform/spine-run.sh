@@ -9,8 +9,9 @@ set -u
 spine=$1
 close=$2
 work=$3
+. "$(dirname "$0")/../support/run-helpers.sh"
 
-fail() { echo "FAIL: $*" >&2; [ -f "$work/run/quorvel.log" ] && { echo "log:" >&2; cat "$work/run/quorvel.log" >&2; }; exit 1; }
+fail() { fail_with_log "$work/run/quorvel.log" "$@"; }
 
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: this test runs under the test command's Xvfb"
 rm -rf "$work"
@@ -21,11 +22,7 @@ cd "$work/run"
 printf '[GraphicSystem]\nwidth=1024\nheight=768\nbpp=32\n' > quorvel.conf
 "$spine" &
 pid=$!
-for _ in $(seq 1 100); do
-    grep -q "Running main loop..." quorvel.log 2>/dev/null && break
-    kill -0 $pid 2>/dev/null || break
-    sleep 0.1
-done
+wait_for_line quorvel.log "Running main loop..." $pid
 kill -0 $pid 2>/dev/null || fail "quorvel-spine ended before its main loop ran"
 sleep 0.5
 
@@ -41,10 +38,7 @@ value() { /usr/bin/convert shot.png -format "%[fx:$1]" info:; }
 
 "$close" "Quorvel Application" || fail "no window titled Quorvel Application"
 status=0
-for _ in $(seq 1 100); do
-    kill -0 $pid 2>/dev/null || break
-    sleep 0.1
-done
+wait_for_exit $pid
 kill -0 $pid 2>/dev/null && { kill $pid; fail "quorvel-spine did not end after the close"; }
 wait $pid || status=$?
 [ $status -eq 0 ] || fail "exit code $status after the close, expected 0"
@@ -57,11 +51,7 @@ expected=$'Application initialising...\nInitialisation successful\nRunning main 
 cd "$work/noconf"
 "$spine" >out.txt 2>&1 </dev/null &
 pid=$!
-for _ in $(seq 1 100); do
-    grep -q "GraphicSystem" out.txt 2>/dev/null && break
-    kill -0 $pid 2>/dev/null || break
-    sleep 0.1
-done
+wait_for_line out.txt "GraphicSystem" $pid
 grep -q '\[GraphicSystem\] section' out.txt || { kill $pid 2>/dev/null; fail "the user is not told about the missing [GraphicSystem] section"; }
 # The box is titled with the system's default caption; Return presses OK.
 for _ in $(seq 1 50); do

@@ -82,7 +82,7 @@ TEST_F(BitmapGLTest, PackedRowsOfAnyWidthDrawUnskewed)
             pixel[0] = blue;
             pixel[1] = green;
             pixel[2] = red;
-            expected.insert(expected.end(), { red, green, blue });
+            expected.insert(expected.end(), {red, green, blue});
         }
     }
 
@@ -111,10 +111,10 @@ TEST_F(BitmapGLTest, DrawsNothingWhenTheBufferDoesNotHoldTheImage)
         bool allocate;
     };
     const Case cases[] = {
-        { "no pixels allocated", 24, GL_BGR, false },
-        { "8-bit pixels in a 3-byte format", 8, GL_RGB, true },
-        { "3-byte pixels in a 4-byte format", 24, GL_RGBA, true },
-        { "format never set", 24, 0, true },
+        {"no pixels allocated", 24, GL_BGR, false},
+        {"8-bit pixels in a 3-byte format", 8, GL_RGB, true},
+        {"3-byte pixels in a 4-byte format", 24, GL_RGBA, true},
+        {"format never set", 24, 0, true},
     };
     for (const Case& c : cases) {
         Bitmap bitmap;

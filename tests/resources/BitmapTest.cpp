@@ -8,7 +8,10 @@ using namespace Quorvel;
 
 TEST(BitmapTest, AllocatesRowsWithoutPadding)
 {
-    struct Case { int32_t width, height, bits; int64_t bytes; };
+    struct Case {
+        int32_t width, height, bits;
+        int64_t bytes;
+    };
     const Case cases[] = {
         {1, 1, 24, 3},
         {3, 2, 24, 18}, // 9 bytes a row, not 12
@@ -30,7 +33,10 @@ TEST(BitmapTest, AllocatesRowsWithoutPadding)
 
 TEST(BitmapTest, RefusesEmptyNegativeAndOversizedShapes)
 {
-    struct Case { const char* what; int32_t width, height, bits; };
+    struct Case {
+        const char* what;
+        int32_t width, height, bits;
+    };
     const Case cases[] = {
         {"width 0", 0, 4, 24},
         {"height 0", 4, 0, 24},

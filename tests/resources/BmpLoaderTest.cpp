@@ -2,6 +2,7 @@
 
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
+#include "support/ByteText.h"
 #include "support/TempDir.h"
 #include "system/OpenGL.h"
 
@@ -10,21 +11,10 @@
 #include <string>
 
 using namespace Quorvel;
+using QuorvelTest::u16;
+using QuorvelTest::u32;
 
 namespace {
-
-std::string u16(uint16_t value)
-{
-    return std::string{static_cast<char>(value), static_cast<char>(value >> 8)};
-}
-
-std::string u32(uint32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
-    return bytes;
-}
 
 struct BmpSpec {
     int32_t width = 3;
@@ -85,8 +75,7 @@ TEST(BmpLoaderTest, RowsComeOutTopDownWithoutPadding)
 
     // Bitmap row 0 is the file's last row (r = 1), bitmap row 1 its first.
     const uint8_t expected[18] = {
-        0, 1, 0x41, 1, 1, 0x42, 2, 1, 0x43,
-        0, 0, 0x40, 1, 0, 0x41, 2, 0, 0x42,
+        0, 1, 0x41, 1, 1, 0x42, 2, 1, 0x43, 0, 0, 0x40, 1, 0, 0x41, 2, 0, 0x42,
     };
     for (int i = 0; i < 18; ++i)
         EXPECT_EQ(expected[i], bitmap->getData()[i]) << "byte " << i;
@@ -124,7 +113,10 @@ TEST(BmpLoaderTest, RefusesWhatItCannotRead)
     const String prefix = mount(dir);
     const std::string good = bmp(BmpSpec());
 
-    struct Case { const char* what; std::string bytes; };
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
     auto variant = [](auto change) {
         BmpSpec spec;
         change(spec);

@@ -10,6 +10,7 @@
 #include "files/FontFile.h"
 #include "math/Vector4.h"
 #include "resources/BasicTexture.h"
+#include "support/ByteText.h"
 #include "support/TempDir.h"
 #include "support/TestEngine.h"
 #include "widgets/Widget.h"
@@ -24,6 +25,7 @@ using namespace Quorvel;
 using QuorvelTest::Frame;
 using QuorvelTest::Pixel;
 using QuorvelTest::TestEngine;
+using QuorvelTest::u32;
 
 namespace {
 
@@ -84,14 +86,6 @@ LitCount countLit(const Frame& frame, int x0, int y0, int x1, int y1, int rx0, i
         }
     }
     return count;
-}
-
-std::string u32(uint32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
-    return bytes;
 }
 
 } // namespace
@@ -176,7 +170,8 @@ TEST(FontGLTest, GlyphRowsOfAnyWidthUploadUnskewed)
     // row between dark ones, one glyph 'x' covering it all.
     FontFile file;
     file.setGlyphScale(1);
-    const std::string image = u32(5) + u32(3) + u32(0) + std::string(5, '\0') + std::string(5, '\xFF') + std::string(5, '\0');
+    const std::string image = u32(5) + u32(3) + u32(0) + std::string(5, '\0') + std::string(5, '\xFF')
+        + std::string(5, '\0');
     const std::string glyph = u32('x') + u32(0) + u32(0) + u32(5) + u32(3) + u32(0) + u32(0) + u32(5);
     file.addChunk(std::make_unique<Chunk>(chunkId("FBIT"), 0, image.data(), static_cast<uint32_t>(image.size())));
     file.addChunk(std::make_unique<Chunk>(chunkId("CHRS"), 0, glyph.data(), static_cast<uint32_t>(glyph.size())));

@@ -5,6 +5,8 @@
 #include "files/FileSystem.h"
 #include "files/FontFile.h"
 #include "resources/Bitmap.h"
+#include "support/BareApplication.h"
+#include "support/ByteText.h"
 #include "support/TempDir.h"
 #include "system/OpenGL.h"
 
@@ -13,16 +15,10 @@
 #include <string>
 
 using namespace Quorvel;
+using QuorvelTest::BareApplication;
+using QuorvelTest::u32;
 
 namespace {
-
-std::string u32(uint32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
-    return bytes;
-}
 
 // "FBIT" payload: width, height, reserved, then pixels (byte i = i & 0xFF).
 std::string image(uint32_t width, uint32_t height, int64_t pixelBytes = -1)
@@ -54,7 +50,10 @@ Font& layoutFont()
     static Font font;
     static bool made = false;
     if (!made) {
-        const struct { unsigned char code; float advance; } glyphs[] = {{'a', 1.0f}, {'b', 0.5f}, {10, 0.25f}, {'w', 2.0f}};
+        const struct {
+            unsigned char code;
+            float advance;
+        } glyphs[] = {{'a', 1.0f}, {'b', 0.5f}, {10, 0.25f}, {'w', 2.0f}};
         for (const auto& g : glyphs) {
             Glyph glyph;
             glyph.x1 = g.advance;
@@ -77,14 +76,6 @@ std::string describe(const std::vector<GlyphPlacement>& placements)
     return text;
 }
 
-// The neutral application, so a test can read what the engine logs.
-class BareApplication : public Application {
-public:
-    bool init() override { return true; }
-    void run() override {}
-    void error(const String&) override {}
-};
-
 } // namespace
 
 TEST(FontTest, GlyphTableArithmetic)
@@ -95,16 +86,21 @@ TEST(FontTest, GlyphTableArithmetic)
     addChunk(file, "CHRS",
              record('a', 8, 4, 6, 10, -2, 3, 8) + record('b', 0, 0, 1, 1, 0, 0, 1) + record('b', 16, 8, 4, 4, 1, -2, 24)
                  + record(255, 60, 28, 4, 4, 0, 0, 16) + record(256, 0, 0, 64, 32, 0, 0, 160)
-                 + record(0xFFFFFFFFu, 0, 0, 64, 32, 0, 0, 160) + std::string(31, '\x7F')); // a partial record is ignored
+                 + record(0xFFFFFFFFu, 0, 0, 64, 32, 0, 0, 160)
+                 + std::string(31, '\x7F')); // a partial record is ignored
 
     Font font;
     std::unique_ptr<Bitmap> bitmap = font.readFontFile(file);
     ASSERT_NE(nullptr, bitmap);
 
-    struct Expected { unsigned char code; float s0, t0, s1, t1, x0, y0, x1, y1, advance; };
+    struct Expected {
+        unsigned char code;
+        float s0, t0, s1, t1, x0, y0, x1, y1, advance;
+    };
     const Expected cases[] = {
         {'a', 8 / 64.f, 4 / 32.f, 14 / 64.f, 14 / 32.f, -2 / 16.f, 3 / 16.f, 4 / 16.f, 13 / 16.f, 0.5f},
-        {'b', 16 / 64.f, 8 / 32.f, 20 / 64.f, 12 / 32.f, 1 / 16.f, -2 / 16.f, 5 / 16.f, 2 / 16.f, 1.5f}, // the later record wins
+        {'b', 16 / 64.f, 8 / 32.f, 20 / 64.f, 12 / 32.f, 1 / 16.f, -2 / 16.f, 5 / 16.f, 2 / 16.f,
+         1.5f}, // the later record wins
         {255, 60 / 64.f, 28 / 32.f, 1.0f, 1.0f, 0, 0, 0.25f, 0.25f, 1.0f},
         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},   // codes 256 and above do not wrap onto low codes
         {'c', 0, 0, 0, 0, 0, 0, 0, 0, 0}, // no record: all zero
@@ -139,7 +135,13 @@ TEST(FontTest, GlyphTableArithmetic)
 
 TEST(FontTest, RefusesFontFilesItCannotUse)
 {
-    struct Case { const char* what; uint32_t scale; std::string fbit; std::string chrs; uint32_t fbitIndex; };
+    struct Case {
+        const char* what;
+        uint32_t scale;
+        std::string fbit;
+        std::string chrs;
+        uint32_t fbitIndex;
+    };
     const std::string table = record('a', 0, 0, 1, 1, 0, 0, 1);
     const Case cases[] = {
         {"no FBIT chunk", 16, "", table, 0},
@@ -205,15 +207,22 @@ TEST(FontTest, WrappedLayoutBreaksLinesAndStopsAtTheBottom)
 {
     const Font& font = layoutFont();
     const float s = 10.0f; // a: 10 wide, b: 5, line feed: 2.5, w: 20
-    struct Case { const char* what; String text; Vector4 box; const char* expected; };
+    struct Case {
+        const char* what;
+        String text;
+        Vector4 box;
+        const char* expected;
+    };
     const Case cases[] = {
         {"ab, only a fits", "ab", Vector4(0, 0, 12, 100), "a@0,0 b@0,10 "},
         {"a box that starts elsewhere", "ab", Vector4(30, 40, 42, 100), "a@30,40 b@30,50 "},
         {"a right edge exactly at the pen does not fit", "a", Vector4(0, 0, 10, 100), "a@0,10 "},
-        {"a line feed starts a line and draws its own glyph", "a\nb", Vector4(0, 0, 100, 100), "a@0,0 \\n@0,10 b@2,10 "},
+        {"a line feed starts a line and draws its own glyph", "a\nb", Vector4(0, 0, 100, 100),
+         "a@0,0 \\n@0,10 b@2,10 "},
         {"a missing glyph does not move the pen", "azb", Vector4(0, 0, 100, 100), "a@0,0 z@10,0 b@10,0 "},
         {"the text ends at its first zero byte", String("ab\0a", 4), Vector4(0, 0, 100, 100), "a@0,0 b@10,0 "},
-        {"a line whose bottom passes the limit is not drawn", "a\na\na", Vector4(0, 0, 100, 25), "a@0,0 \\n@0,10 a@2,10 "},
+        {"a line whose bottom passes the limit is not drawn", "a\na\na", Vector4(0, 0, 100, 25),
+         "a@0,0 \\n@0,10 a@2,10 "},
         {"a line ending exactly at the limit is drawn", "aaa", Vector4(0, 0, 25, 30), "a@0,0 a@10,0 a@0,10 "},
         {"the first line is drawn whatever the limit", "a", Vector4(0, 0, 100, 0), "a@0,0 "},
     };
@@ -224,27 +233,35 @@ TEST(FontTest, WrappedLayoutBreaksLinesAndStopsAtTheBottom)
 TEST(FontTest, MeasuringFollowsTheLayout)
 {
     const Font& font = layoutFont();
-    struct HeightCase { String text; float width; float expected; };
+    struct HeightCase {
+        String text;
+        float width;
+        float expected;
+    };
     const HeightCase heights[] = {
-        {"", 100, 10},     // one empty line
+        {"", 100, 10}, // one empty line
         {"ab", 12, 20},
         {"ab", 16, 10},
         {"a\nb", 100, 20},
-        {"wwww", 45, 20},  // two w a line
-        {"wwww", 10, 50},  // no w ever fits: every one opens a line
+        {"wwww", 45, 20}, // two w a line
+        {"wwww", 10, 50}, // no w ever fits: every one opens a line
         {String("a\0aaaa", 6), 12, 10},
     };
     for (const HeightCase& c : heights)
         EXPECT_FLOAT_EQ(c.expected, font.measureTextHeight(10.0f, c.text, c.width))
             << "\"" << c.text.c_str() << "\" in " << c.width;
 
-    struct WidthCase { String text; uint32_t count; float expected; };
+    struct WidthCase {
+        String text;
+        uint32_t count;
+        float expected;
+    };
     const WidthCase widths[] = {
         {"abw", Font::WholeText, 35},
         {"abw", 2, 15},
         {"abw", 0, 0},
-        {"abw", 4, 35},                 // never more than the text
-        {"azb", Font::WholeText, 15},   // missing glyphs are 0 wide
+        {"abw", 4, 35},                           // never more than the text
+        {"azb", Font::WholeText, 15},             // missing glyphs are 0 wide
         {String("a\0a", 3), Font::WholeText, 20}, // zero bytes do not end it
     };
     for (const WidthCase& c : widths)

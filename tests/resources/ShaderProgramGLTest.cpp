@@ -2,7 +2,7 @@
 // from the content directory, the loaders' failures and their log lines, and
 // uniforms.
 
-#include "resources/LogLines.h"
+#include "support/LogLines.h"
 #include "resources/MemoryDirectory.h"
 #include "support/TestEngine.h"
 
@@ -72,7 +72,7 @@ TEST_F(ShaderProgramGLTest, SkyLoadsLinksAndIsCached)
     EXPECT_EQ(ShaderProgram::load("sky"), sky);
     EXPECT_EQ(VertexShader::load("sky"), sky->getVertexShader());
     EXPECT_NE(ShaderProgram::getShadingLanguageVersion(), nullptr);
-    for (const char* uniform : { "noiseMap", "expTable", "offset", "density" })
+    for (const char* uniform : {"noiseMap", "expTable", "offset", "density"})
         EXPECT_NE(glGetUniformLocationARB(sky->getHandle(), uniform), -1) << uniform;
 }
 
@@ -105,8 +105,8 @@ TEST_F(ShaderProgramGLTest, MissingSourceGivesOneLogLineAndACachedProgramWithout
         const char* line;
     };
     const Case cases[] = {
-        { "novs", false, true, "Vertex shader \"shd/novs\" load failed: couldn't open file" },
-        { "nofs", true, false, "Fragment shader \"shd/nofs\" load failed: couldn't open file" },
+        {"novs", false, true, "Vertex shader \"shd/novs\" load failed: couldn't open file"},
+        {"nofs", true, false, "Fragment shader \"shd/nofs\" load failed: couldn't open file"},
     };
     QuorvelTest::MemoryDirectory* files = shaderFiles();
     for (const Case& c : cases) {
@@ -118,7 +118,7 @@ TEST_F(ShaderProgramGLTest, MissingSourceGivesOneLogLineAndACachedProgramWithout
         QuorvelTest::LogMark mark;
         ShaderProgram* program = ShaderProgram::load(name);
         ASSERT_NE(program, nullptr) << c.name;
-        EXPECT_EQ(mark.since(), std::vector<std::string>{ c.line });
+        EXPECT_EQ(mark.since(), std::vector<std::string>{c.line});
         EXPECT_EQ(program->getHandle(), 0u) << c.name;
         EXPECT_EQ(ShaderProgram::load(name), program) << c.name;
         EXPECT_EQ(mark.since().size(), 1u) << "a cached program is not loaded again";
@@ -188,7 +188,7 @@ TEST_F(ShaderProgramGLTest, UniformsAreSetByNameAndUnknownNamesChangeNothing)
     density = -1.0f;
     uniformFloat(sky->getHandle(), "density", density);
     EXPECT_FLOAT_EQ(density, 0.25f);
-    float offset[2] = { 0.0f, 0.0f };
+    float offset[2] = {0.0f, 0.0f};
     glGetUniformfvARB(sky->getHandle(), glGetUniformLocationARB(sky->getHandle(), "offset"), offset);
     EXPECT_FLOAT_EQ(offset[0], 0.5f);
     EXPECT_FLOAT_EQ(offset[1], -2.0f);

@@ -2,7 +2,8 @@
 // here, so every extension flag is false and every entry point null): the
 // loaders refuse with one log line and nothing calls through a null pointer.
 
-#include "resources/LogLines.h"
+#include "support/LogLines.h"
+#include "support/BareApplication.h"
 #include "support/TempDir.h"
 
 #include "core/Application.h"
@@ -15,23 +16,12 @@
 #include <gtest/gtest.h>
 
 using Quorvel::ShaderProgram;
-
-namespace {
-
-// An application that only owns the log ("quorvel.log" in the working directory).
-class LogOnlyApplication : public Quorvel::Application {
-public:
-    bool init() override { return true; }
-    void run() override {}
-    void error(const Quorvel::String&) override {}
-};
-
-} // namespace
+using QuorvelTest::BareApplication;
 
 TEST(ShaderProgramTest, WithoutShaderSupportLoadersRefuseWithOneLine)
 {
     QuorvelTest::TempDir dir;
-    LogOnlyApplication application;
+    BareApplication application; // only owns the log ("quorvel.log" in the working directory)
     ASSERT_EQ(Quorvel::Application::existingInstance(), &application) << "another application is registered";
     ASSERT_FALSE(ShaderProgram::isSupported());
     EXPECT_EQ(ShaderProgram::getShadingLanguageVersion(), nullptr);
@@ -42,14 +32,14 @@ TEST(ShaderProgramTest, WithoutShaderSupportLoadersRefuseWithOneLine)
     EXPECT_EQ(program->getHandle(), 0u);
     EXPECT_EQ(ShaderProgram::load("unsupported"), program) << "cached like any program";
     EXPECT_EQ(mark.since(),
-        std::vector<std::string>{ "Shader program \"unsupported\" load failed: shaders not supported" });
+              std::vector<std::string>{"Shader program \"unsupported\" load failed: shaders not supported"});
 
     QuorvelTest::LogMark stages;
     EXPECT_EQ(Quorvel::VertexShader::load("unsupported"), nullptr);
     EXPECT_EQ(Quorvel::FragmentShader::load("unsupported"), nullptr);
     EXPECT_EQ(stages.since(),
-        (std::vector<std::string>{ "Vertex shader \"unsupported\" load failed: shaders not supported",
-            "Fragment shader \"unsupported\" load failed: shaders not supported" }));
+              (std::vector<std::string>{"Vertex shader \"unsupported\" load failed: shaders not supported",
+                                        "Fragment shader \"unsupported\" load failed: shaders not supported"}));
 
     // Everything a user of the program does is a harmless no-op.
     program->use();

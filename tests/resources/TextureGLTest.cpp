@@ -2,7 +2,7 @@
 // system and the cache, refusing bad files without touching OpenGL state,
 // and binding on texture units.
 
-#include "resources/LogLines.h"
+#include "support/LogLines.h"
 #include "resources/MemoryDirectory.h"
 #include "support/TestEngine.h"
 
@@ -64,8 +64,8 @@ struct TextureState {
     }
     bool operator==(const TextureState& o) const
     {
-        return active == o.active && binding2D == o.binding2D && binding1D == o.binding1D
-            && enabled2D == o.enabled2D && enabled1D == o.enabled1D;
+        return active == o.active && binding2D == o.binding2D && binding1D == o.binding1D && enabled2D == o.enabled2D
+            && enabled1D == o.enabled1D;
     }
 };
 
@@ -123,7 +123,7 @@ TEST_F(TextureGLTest, FailedLoadIsLoggedAndNotCached)
     QuorvelTest::MemoryDirectory* files = textureFiles();
     QuorvelTest::LogMark mark;
     EXPECT_EQ(Texture::load("tex/late"), nullptr);
-    EXPECT_EQ(mark.since(), std::vector<std::string>{ "Texture id=tex/late load failed" });
+    EXPECT_EQ(mark.since(), std::vector<std::string>{"Texture id=tex/late load failed"});
 
     files->files["late.glt"] = smallRgbFile();
     Texture* late = Texture::load("tex/late");
@@ -151,16 +151,16 @@ TEST_F(TextureGLTest, RefusesBadFilesWithoutChangingOpenGLState)
     colourIndex.format = GL_COLOR_INDEX;
     const std::string good = smallRgbFile();
     const Case cases[] = {
-        { "version2", smallRgbFile(version2) },
-        { "magic", smallRgbFile(wrongMagic) },
-        { "target1d", smallRgbFile(target1D) },
-        { "truncated", good.substr(0, good.size() - 5) },
-        { "headeronly", good.substr(0, GltHeader::Size) },
-        { "shortheader", good.substr(0, 30) },
-        { "empty", std::string() },
-        { "oversized", smallRgbFile(oversized) },
-        { "shortdata", smallRgbFile(shortData) },
-        { "colourindex", smallRgbFile(colourIndex) },
+        {"version2", smallRgbFile(version2)},
+        {"magic", smallRgbFile(wrongMagic)},
+        {"target1d", smallRgbFile(target1D)},
+        {"truncated", good.substr(0, good.size() - 5)},
+        {"headeronly", good.substr(0, GltHeader::Size)},
+        {"shortheader", good.substr(0, 30)},
+        {"empty", std::string()},
+        {"oversized", smallRgbFile(oversized)},
+        {"shortdata", smallRgbFile(shortData)},
+        {"colourindex", smallRgbFile(colourIndex)},
     };
 
     QuorvelTest::MemoryDirectory* files = textureFiles();
@@ -175,7 +175,7 @@ TEST_F(TextureGLTest, RefusesBadFilesWithoutChangingOpenGLState)
         const Quorvel::String name = Quorvel::String("tex/bad_") + c.name;
         QuorvelTest::LogMark mark;
         EXPECT_EQ(Texture::load(name), nullptr) << c.name;
-        EXPECT_EQ(mark.since(), std::vector<std::string>{ std::string("Texture id=") + name.c_str() + " load failed" })
+        EXPECT_EQ(mark.since(), std::vector<std::string>{std::string("Texture id=") + name.c_str() + " load failed"})
             << c.name;
         EXPECT_TRUE(TextureState::read() == before) << c.name;
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << c.name;
@@ -199,7 +199,7 @@ TEST_F(TextureGLTest, BindOnAUnitBeyondTheLastChangesNothing)
     floor->bind(0);
     floor->unbind();
     const TextureState before = TextureState::read();
-    for (uint32_t unit : { Texture::maxTextureUnits(), Texture::maxTextureUnits() + 4, 0xFFFFFFFFu }) {
+    for (uint32_t unit : {Texture::maxTextureUnits(), Texture::maxTextureUnits() + 4, 0xFFFFFFFFu}) {
         floor->bind(unit);
         EXPECT_TRUE(TextureState::read() == before) << "unit " << unit;
         EXPECT_EQ(floor->getUnit(), 0u) << "unit " << unit;
@@ -268,7 +268,7 @@ TEST_F(TextureGLTest, WithoutMultitextureBindIgnoresTheUnitAndNeverSwitchesUnits
         GLenum active;
         uint32_t unit;
     };
-    const Case cases[] = { { 0, 5 }, { 0, 0xFFFFFFFFu }, { 1, 0 } };
+    const Case cases[] = {{0, 5}, {0, 0xFFFFFFFFu}, {1, 0}};
     for (const Case& c : cases) {
         Quorvel::glActiveTextureARB(GL_TEXTURE0_ARB + c.active);
         {

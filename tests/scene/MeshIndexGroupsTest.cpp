@@ -27,7 +27,7 @@ TEST(MeshIndexGroupsTest, GroupsByTextureInOrderOfFirstUseKeepingTriangleOrder)
     // Texture objects without OpenGL names: only their addresses matter here.
     Texture a, b, c;
     const std::vector<MeshTriangle> triangles = {
-        triangle(0, 1, 2, &b), triangle(3, 4, 5, &a), triangle(6, 7, 8, &b),
+        triangle(0, 1, 2, &b),        triangle(3, 4, 5, &a),    triangle(6, 7, 8, &b),
         triangle(9, 10, 11, nullptr), triangle(12, 13, 14, &c), triangle(15, 16, 17, &a),
     };
     MeshIndexGroups groups;

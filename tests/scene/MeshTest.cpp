@@ -18,9 +18,9 @@ namespace {
 
 std::unique_ptr<Quorvel::SimpleMesh> emptyMesh(const char* name)
 {
-    std::unique_ptr<Quorvel::SimpleMesh> mesh(new Quorvel::SimpleMesh(
-        std::unique_ptr<Quorvel::VertexArray>(new Quorvel::VertexArray()),
-        std::unique_ptr<Quorvel::MeshIndexGroups>(new Quorvel::MeshIndexGroups())));
+    std::unique_ptr<Quorvel::SimpleMesh> mesh(
+        new Quorvel::SimpleMesh(std::unique_ptr<Quorvel::VertexArray>(new Quorvel::VertexArray()),
+                                std::unique_ptr<Quorvel::MeshIndexGroups>(new Quorvel::MeshIndexGroups())));
     mesh->setName(name);
     return mesh;
 }

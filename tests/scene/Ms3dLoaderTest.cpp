@@ -256,8 +256,7 @@ TEST_F(Ms3dLoaderTest, ShortFilesAreNotMilkshape3DFiles)
         const String name = file("short.ms3d", valid.substr(0, length));
         Ms3dLoader loader;
         EXPECT_FALSE(loader.open(name)) << length << " bytes";
-        EXPECT_EQ("File " + std::string(name.c_str()) + " is not a valid Milkshape3D file\n",
-                  loader.getError().c_str())
+        EXPECT_EQ("File " + std::string(name.c_str()) + " is not a valid Milkshape3D file\n", loader.getError().c_str())
             << length << " bytes";
     }
 }
@@ -300,7 +299,8 @@ TEST_F(Ms3dLoaderTest, LoadRefusesMalformedFiles)
         {"cut inside the triangles", valid.substr(0, at.groupCount - 70), "ends inside its triangles (2 declared)"},
         {"no group count", valid.substr(0, at.groupCount + 1), "ends before its group count"},
         {"cut inside a group head", valid.substr(0, groupStart + 20), "ends inside its groups (1 declared)"},
-        {"cut inside a group's triangle list", valid.substr(0, groupStart + 35 + 3), "ends inside its groups (1 declared)"},
+        {"cut inside a group's triangle list", valid.substr(0, groupStart + 35 + 3),
+         "ends inside its groups (1 declared)"},
         {"no material index of a group", valid.substr(0, at.materialCount - 1), "ends inside its groups (1 declared)"},
         {"no material count", valid.substr(0, at.materialCount), "ends before its material count"},
         {"cut inside the materials", valid.substr(0, at.animation - 1), "ends inside its materials (1 declared)"},
@@ -328,12 +328,14 @@ TEST_F(Ms3dLoaderTest, LoadRefusesMalformedFiles)
     {
         std::string bytes = valid;
         patchU16(bytes, at.triangleCount + 2 + 70 + 2 + 2, 4); // second triangle, second corner
-        cases.push_back({"vertex index equal to the count", bytes, "has triangle 1 naming vertex 4, beyond its 4 vertices"});
+        cases.push_back(
+            {"vertex index equal to the count", bytes, "has triangle 1 naming vertex 4, beyond its 4 vertices"});
     }
     {
         std::string bytes = valid;
         patchU16(bytes, at.triangleCount + 2 + 2, 65535); // first triangle, first corner
-        cases.push_back({"vertex index far beyond the count", bytes, "has triangle 0 naming vertex 65535, beyond its 4 vertices"});
+        cases.push_back(
+            {"vertex index far beyond the count", bytes, "has triangle 0 naming vertex 65535, beyond its 4 vertices"});
     }
 
     for (const Case& c : cases) {

@@ -304,8 +304,9 @@ TEST_F(SceneGLTest, BasisPaintersDrawShadedAxesOrStippledOnes)
     const Frame dashed = TestEngine::drawFrame();
     int lit = 0, dark = 0;
     for (int x = CentreX + 10; x < CentreX + reach - 10; ++x) {
-        const bool yellow = anyNear(dashed, x, CentreY, 0, [](const Pixel& p) { return p.r == 255 && p.g == 255 && p.b == 0; }) ||
-                            anyNear(dashed, x, CentreY - 1, 0, [](const Pixel& p) { return p.r == 255 && p.g == 255 && p.b == 0; });
+        const bool yellow =
+            anyNear(dashed, x, CentreY, 0, [](const Pixel& p) { return p.r == 255 && p.g == 255 && p.b == 0; })
+            || anyNear(dashed, x, CentreY - 1, 0, [](const Pixel& p) { return p.r == 255 && p.g == 255 && p.b == 0; });
         (yellow ? lit : dark) += 1;
     }
     EXPECT_GT(lit, 0);

@@ -4,6 +4,8 @@
 // under a prefix of its own so that stale mounts of earlier tests never match.
 #pragma once
 
+#include "support/BareApplication.h"
+
 #include "core/Application.h"
 #include "core/String.h"
 #include "files/DiskDirectory.h"
@@ -16,12 +18,7 @@ namespace SceneTest {
 
 // The neutral application with nothing platform behind it: its log is
 // "quorvel.log" in the working directory at construction.
-class BareApplication : public Quorvel::Application {
-public:
-    bool init() override { return true; }
-    void run() override {}
-    void error(const Quorvel::String&) override {}
-};
+using QuorvelTest::BareApplication;
 
 // A timer system whose clock only moves when the test says so.
 class ManualTimerSystem : public Quorvel::TimerSystem {

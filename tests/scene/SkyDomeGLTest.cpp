@@ -111,9 +111,11 @@ TEST_F(SkyDomeGLTest, UsesTheLinkedSkyProgramWithItsSamplers)
     ASSERT_EQ(program, Quorvel::ShaderProgram::load("sky"));
     ASSERT_NE(program->getHandle(), 0u);
     GLint unit = -1;
-    Quorvel::glGetUniformivARB(program->getHandle(), Quorvel::glGetUniformLocationARB(program->getHandle(), "expTable"), &unit);
+    Quorvel::glGetUniformivARB(program->getHandle(), Quorvel::glGetUniformLocationARB(program->getHandle(), "expTable"),
+                               &unit);
     EXPECT_EQ(unit, 1);
-    Quorvel::glGetUniformivARB(program->getHandle(), Quorvel::glGetUniformLocationARB(program->getHandle(), "noiseMap"), &unit);
+    Quorvel::glGetUniformivARB(program->getHandle(), Quorvel::glGetUniformLocationARB(program->getHandle(), "noiseMap"),
+                               &unit);
     EXPECT_EQ(unit, 0);
     EXPECT_GE(program->getRefCount(), 1) << "the sky holds a reference";
 }
@@ -149,7 +151,7 @@ TEST_F(SkyDomeGLTest, CloudsThickenWithTheDensity)
 {
     const Quorvel::PerspectiveCamera camera = skywardCamera();
     std::vector<double> shares;
-    for (float density : { 0.0f, 0.4f, 1.0f }) {
+    for (float density : {0.0f, 0.4f, 1.0f}) {
         sky->setDensity(density);
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -157,7 +159,7 @@ TEST_F(SkyDomeGLTest, CloudsThickenWithTheDensity)
         sky->draw(camera);
         const QuorvelTest::Frame frame = readBackBuffer();
         const QuorvelTest::Pixel centre = frame.at(512, 384);
-        EXPECT_NE(centre, (QuorvelTest::Pixel{ 0, 0, 0 })) << "the dome covers the view at density " << density;
+        EXPECT_NE(centre, (QuorvelTest::Pixel{0, 0, 0})) << "the dome covers the view at density " << density;
         EXPECT_GE(centre.b, centre.r) << "blue sky or white cloud at density " << density;
         shares.push_back(cloudShare(frame));
     }
@@ -178,7 +180,7 @@ TEST_F(SkyDomeGLTest, ConstructionLeavesNoTextureBoundAndDestructionGivesEveryth
         SkyDome small(500.0f, 10.0f, 0.0f, 0); // resolution 0 is built as one cell
         EXPECT_EQ(small.getResolution(), 1u);
         EXPECT_EQ(small.getVertices().getCount(), 4u);
-        EXPECT_EQ(small.getIndices(), (std::vector<uint32_t>{ 0, 1, 2, 1, 3, 2 }));
+        EXPECT_EQ(small.getIndices(), (std::vector<uint32_t>{0, 1, 2, 1, 3, 2}));
         EXPECT_EQ(small.getIndexCount(), 6u);
         EXPECT_FLOAT_EQ(small.getDensity(), SkyDome::DefaultDensity);
         EXPECT_EQ(small.getProgram(), program);
@@ -187,7 +189,7 @@ TEST_F(SkyDomeGLTest, ConstructionLeavesNoTextureBoundAndDestructionGivesEveryth
         GLint active = 0;
         glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &active);
         EXPECT_EQ(active, GL_TEXTURE0_ARB);
-        for (GLenum unit : { 0u, 1u }) {
+        for (GLenum unit : {0u, 1u}) {
             Quorvel::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
             GLint binding2D = -1;
             GLint binding1D = -1;
@@ -223,10 +225,10 @@ TEST_F(SkyDomeGLTest, DomeFollowsTheCameraWithItsApexHeightAboveTheEye)
         bool overhead;
     };
     const Case cases[] = {
-        { "near the origin", sky.get(), Quorvel::Vector3(30.0f, 8.0f, -40.0f), true },
-        { "far from the origin", sky.get(), Quorvel::Vector3(5000.0f, 8.0f, -5000.0f), true },
-        { "high above the floor", sky.get(), Quorvel::Vector3(30.0f, 900.0f, -40.0f), true },
-        { "apex 10 below the eye", &lowered, Quorvel::Vector3(30.0f, 8.0f, -40.0f), false },
+        {"near the origin", sky.get(), Quorvel::Vector3(30.0f, 8.0f, -40.0f), true},
+        {"far from the origin", sky.get(), Quorvel::Vector3(5000.0f, 8.0f, -5000.0f), true},
+        {"high above the floor", sky.get(), Quorvel::Vector3(30.0f, 900.0f, -40.0f), true},
+        {"apex 10 below the eye", &lowered, Quorvel::Vector3(30.0f, 8.0f, -40.0f), false},
     };
     for (const Case& c : cases) {
         Quorvel::PerspectiveCamera camera = skywardCamera();
@@ -237,7 +239,7 @@ TEST_F(SkyDomeGLTest, DomeFollowsTheCameraWithItsApexHeightAboveTheEye)
         camera.apply();
         c.dome->draw(camera);
         const QuorvelTest::Pixel centre = readBackBuffer().at(512, 384);
-        EXPECT_EQ(centre != (QuorvelTest::Pixel{ 0, 0, 0 }), c.overhead)
+        EXPECT_EQ(centre != (QuorvelTest::Pixel{0, 0, 0}), c.overhead)
             << c.what << ": " << ::testing::PrintToString(centre);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

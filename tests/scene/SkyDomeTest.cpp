@@ -25,7 +25,7 @@ std::vector<uint8_t> referenceNoise()
     std::vector<uint8_t> grid(size * size);
     for (uint32_t n = 16, a = 127, c = 64; n <= 1024; n *= 2, a /= 2, c /= 2) {
         Quorvel::fillNoiseBytes(grid.data(), static_cast<int32_t>(n), static_cast<int32_t>(n), 0,
-            static_cast<uint8_t>(a));
+                                static_cast<uint8_t>(a));
         const auto at = [&](uint32_t i, uint32_t j) -> float { return i < n && j < n ? grid[i * n + j] : 0.0f; };
         for (uint32_t gi = 0; gi < n; ++gi) {
             for (uint32_t gj = 0; gj < n; ++gj) {
@@ -58,10 +58,10 @@ TEST(SkyDomeTest, DefaultMeshHas289VerticesAnd1536Indices)
     ASSERT_EQ(vertices.size(), 289u * 5);
     ASSERT_EQ(indices.size(), 1536u);
     const std::vector<uint32_t> firstCell(indices.begin(), indices.begin() + 6);
-    EXPECT_EQ(firstCell, (std::vector<uint32_t>{ 0, 1, 17, 1, 18, 17 }));
+    EXPECT_EQ(firstCell, (std::vector<uint32_t>{0, 1, 17, 1, 18, 17}));
     // The last cell's triangles close on the last vertex.
     const std::vector<uint32_t> lastCell(indices.end() - 6, indices.end());
-    EXPECT_EQ(lastCell, (std::vector<uint32_t>{ 270, 271, 287, 271, 288, 287 }));
+    EXPECT_EQ(lastCell, (std::vector<uint32_t>{270, 271, 287, 271, 288, 287}));
     EXPECT_EQ(*std::max_element(indices.begin(), indices.end()), 288u);
 
     struct Case {
@@ -71,11 +71,11 @@ TEST(SkyDomeTest, DefaultMeshHas289VerticesAnd1536Indices)
     };
     const float w = 100.49876f;
     const Case cases[] = {
-        { "vertex 0, a corner", 0, -w, -39.607843f, -w, 0.0f, 0.0f },
-        { "centre, row 8 column 8: the apex", 8 * 17 + 8, 0.0f, 0.0f, 0.0f, 8.0f / 17.0f, 8.0f / 17.0f },
-        { "row 0, column 16", 16, w, -39.607843f, -w, 0.0f, 16.0f / 17.0f },
-        { "row 8, column 16: an edge midpoint", 8 * 17 + 16, w, -19.803922f, 0.0f, 8.0f / 17.0f, 16.0f / 17.0f },
-        { "last vertex", 288, w, -39.607843f, w, 16.0f / 17.0f, 16.0f / 17.0f },
+        {"vertex 0, a corner", 0, -w, -39.607843f, -w, 0.0f, 0.0f},
+        {"centre, row 8 column 8: the apex", 8 * 17 + 8, 0.0f, 0.0f, 0.0f, 8.0f / 17.0f, 8.0f / 17.0f},
+        {"row 0, column 16", 16, w, -39.607843f, -w, 0.0f, 16.0f / 17.0f},
+        {"row 8, column 16: an edge midpoint", 8 * 17 + 16, w, -19.803922f, 0.0f, 8.0f / 17.0f, 16.0f / 17.0f},
+        {"last vertex", 288, w, -39.607843f, w, 16.0f / 17.0f, 16.0f / 17.0f},
     };
     for (const Case& c : cases) {
         const float* v = &vertices[c.vertex * 5];
@@ -89,7 +89,7 @@ TEST(SkyDomeTest, DefaultMeshHas289VerticesAnd1536Indices)
 
 TEST(SkyDomeTest, MeshOfOtherResolutions)
 {
-    for (uint32_t n : { 1u, 2u, 7u, 32u }) {
+    for (uint32_t n : {1u, 2u, 7u, 32u}) {
         std::vector<float> vertices;
         std::vector<uint32_t> indices;
         SkyDome::buildMesh(100.0f, 5.0f, n, vertices, indices);
@@ -136,7 +136,7 @@ TEST(SkyDomeTest, LookupTableRisesFromZeroAndNeverReaches255)
 {
     uint8_t table[SkyDome::ExpTableSize];
     SkyDome::buildExpTable(table);
-    const uint8_t first[] = { 0, 10, 19, 29, 38 };
+    const uint8_t first[] = {0, 10, 19, 29, 38};
     for (size_t e = 0; e < sizeof first; ++e)
         EXPECT_EQ(table[e], first[e]) << "entry " << e;
     EXPECT_EQ(table[255], 254);
@@ -147,12 +147,12 @@ TEST(SkyDomeTest, LookupTableRisesFromZeroAndNeverReaches255)
 
 TEST(SkyDomeTest, DensityIsClampedToZeroToOne)
 {
-    SkyDome sky { SkyDome::WithoutGraphics() };
+    SkyDome sky{SkyDome::WithoutGraphics()};
     EXPECT_FLOAT_EQ(sky.getDensity(), 0.6f);
     struct Case {
         float set, stored;
     };
-    const Case cases[] = { { 1.5f, 1.0f }, { -0.2f, 0.0f }, { 0.25f, 0.25f }, { 1.0f, 1.0f }, { 0.0f, 0.0f } };
+    const Case cases[] = {{1.5f, 1.0f}, {-0.2f, 0.0f}, {0.25f, 0.25f}, {1.0f, 1.0f}, {0.0f, 0.0f}};
     for (const Case& c : cases) {
         sky.setDensity(c.set);
         EXPECT_FLOAT_EQ(sky.getDensity(), c.stored) << "set " << c.set;
@@ -161,7 +161,7 @@ TEST(SkyDomeTest, DensityIsClampedToZeroToOne)
 
 TEST(SkyDomeTest, DomeWithoutGraphicsHasTheDefaultMeshInItsVertexArray)
 {
-    SkyDome sky { SkyDome::WithoutGraphics() };
+    SkyDome sky{SkyDome::WithoutGraphics()};
     EXPECT_EQ(sky.getVertices().getCount(), 289u);
     EXPECT_EQ(sky.getVertices().getStride(), SkyDome::VertexStride);
     EXPECT_EQ(sky.getIndexCount(), 1536u);

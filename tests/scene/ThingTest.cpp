@@ -19,8 +19,7 @@ namespace {
 // A thing that notes its drawing and its destruction by name.
 class NotingThing : public Thing {
 public:
-    NotingThing(const char* label, std::vector<std::string>& notes_, Thing* parent = nullptr)
-        : notes(notes_)
+    NotingThing(const char* label, std::vector<std::string>& notes_, Thing* parent = nullptr) : notes(notes_)
     {
         setName(label);
         if (parent)

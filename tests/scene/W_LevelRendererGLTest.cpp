@@ -14,9 +14,9 @@
 
 #include <cstdlib>
 
+using Quorvel::W_LevelRenderer;
 using QuorvelTest::Frame;
 using QuorvelTest::Pixel;
-using Quorvel::W_LevelRenderer;
 
 namespace {
 
@@ -64,21 +64,21 @@ TEST_F(W_LevelRendererGLTest, FirstFrameShowsSkyFloorWallsAndMinimap)
     // Minimap: grey background in open cell (3, 3), orange in solid cell (1, 5),
     // and the red heading from the player in cell (0, 0) along -z, which is
     // downwards on the map: from y = 7.3 to 11.9 at x = 885.
-    EXPECT_TRUE(near(frame.at(929, 51), Pixel{ 128, 128, 128 }, 2)) << ::testing::PrintToString(frame.at(929, 51));
-    EXPECT_TRUE(near(frame.at(899, 80), Pixel{ 178, 102, 0 }, 2)) << ::testing::PrintToString(frame.at(899, 80));
+    EXPECT_TRUE(near(frame.at(929, 51), Pixel{128, 128, 128}, 2)) << ::testing::PrintToString(frame.at(929, 51));
+    EXPECT_TRUE(near(frame.at(899, 80), Pixel{178, 102, 0}, 2)) << ::testing::PrintToString(frame.at(899, 80));
     bool red = false;
     for (int y = 8; y <= 11; ++y) {
         for (int x = 884; x <= 886; ++x)
-            red = red || frame.at(x, y) == Pixel{ 255, 0, 0 };
+            red = red || frame.at(x, y) == Pixel{255, 0, 0};
     }
     EXPECT_TRUE(red) << "heading line near (885, 8..11)";
     // Just left of the minimap lies the sky again.
-    EXPECT_FALSE(near(frame.at(870, 51), Pixel{ 128, 128, 128 }, 10));
+    EXPECT_FALSE(near(frame.at(870, 51), Pixel{128, 128, 128}, 10));
 }
 
 TEST_F(W_LevelRendererGLTest, DrawRestoresMatricesAndLeavesNoTextureOrDepthTest)
 {
-    W_LevelRenderer level { Quorvel::SkyDome::WithoutGraphics() };
+    W_LevelRenderer level{Quorvel::SkyDome::WithoutGraphics()};
     level.resize(Quorvel::Vector4(0.0f, 0.0f, 1024.0f, 768.0f));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -107,8 +107,8 @@ TEST_F(W_LevelRendererGLTest, DrawRestoresMatricesAndLeavesNoTextureOrDepthTest)
     Pixel floor;
     glReadBuffer(GL_BACK);
     glReadPixels(512, 768 - 1 - 700, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, &floor);
-    EXPECT_EQ(floor, (Pixel{ 255, 255, 255 }));
+    EXPECT_EQ(floor, (Pixel{255, 255, 255}));
     Pixel sky;
     glReadPixels(300, 768 - 1 - 40, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, &sky);
-    EXPECT_EQ(sky, (Pixel{ 0, 0, 0 }));
+    EXPECT_EQ(sky, (Pixel{0, 0, 0}));
 }

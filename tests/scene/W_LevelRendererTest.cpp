@@ -63,7 +63,7 @@ protected:
 
     SceneTest::ManualTimerSystem timer;
     CountingInputSystem input;
-    W_LevelRenderer level { Quorvel::SkyDome::WithoutGraphics() };
+    W_LevelRenderer level{Quorvel::SkyDome::WithoutGraphics()};
 };
 
 void expectVector(const Vector3& actual, const Vector3& expected, const std::string& what, float tolerance = 1e-4f)
@@ -97,14 +97,10 @@ TEST_F(W_LevelRendererTest, KeysMoveAlongTheViewOneUnitPerPeriod)
     };
     const float diagonal = 1.0f;
     const Case cases[] = {
-        { "w", Vector3(0.0f, 0.0f, -1.0f) },
-        { "s", Vector3(0.0f, 0.0f, 1.0f) },
-        { "d", Vector3(1.0f, 0.0f, 0.0f) },
-        { "a", Vector3(-1.0f, 0.0f, 0.0f) },
-        { "ws", Vector3(0.0f, 0.0f, 0.0f) },
-        { "ad", Vector3(0.0f, 0.0f, 0.0f) },
-        { "wd", Vector3(diagonal, 0.0f, -diagonal) },
-        { "wsad", Vector3(0.0f, 0.0f, 0.0f) },
+        {"w", Vector3(0.0f, 0.0f, -1.0f)},          {"s", Vector3(0.0f, 0.0f, 1.0f)},
+        {"d", Vector3(1.0f, 0.0f, 0.0f)},           {"a", Vector3(-1.0f, 0.0f, 0.0f)},
+        {"ws", Vector3(0.0f, 0.0f, 0.0f)},          {"ad", Vector3(0.0f, 0.0f, 0.0f)},
+        {"wd", Vector3(diagonal, 0.0f, -diagonal)}, {"wsad", Vector3(0.0f, 0.0f, 0.0f)},
     };
     for (const Case& c : cases) {
         const Vector3 start(40.0f, 8.0f, -40.0f); // middle of the open cell (2, 2)
@@ -155,13 +151,13 @@ TEST_F(W_LevelRendererTest, WallsStopTheEyeBetweenFourAndFiveUnitsShort)
     // Each end lies 4 or 5 units before the wall's face.
     const Case cases[] = {
         // Cell (1, 5) is solid: its face towards cell (1, 4) lies at z = -80.
-        { "towards -z into (1, 5)", Vector3(24.0f, 8.0f, -72.0f), "w", Vector3(24.0f, 8.0f, -75.0f) },
+        {"towards -z into (1, 5)", Vector3(24.0f, 8.0f, -72.0f), "w", Vector3(24.0f, 8.0f, -75.0f)},
         // Its face towards cell (0, 5) lies at x = 16.
-        { "towards +x into (1, 5)", Vector3(8.0f, 8.0f, -88.0f), "d", Vector3(11.0f, 8.0f, -88.0f) },
+        {"towards +x into (1, 5)", Vector3(8.0f, 8.0f, -88.0f), "d", Vector3(11.0f, 8.0f, -88.0f)},
         // Cell (2, 6) ends at x = 48 towards cell (3, 6).
-        { "towards -x into (2, 6)", Vector3(56.0f, 8.0f, -104.0f), "a", Vector3(52.0f, 8.0f, -104.0f) },
+        {"towards -x into (2, 6)", Vector3(56.0f, 8.0f, -104.0f), "a", Vector3(52.0f, 8.0f, -104.0f)},
         // Cell (5, 7) ends at z = -128 towards cell (5, 8).
-        { "towards +z into (5, 7)", Vector3(88.0f, 8.0f, -136.0f), "s", Vector3(88.0f, 8.0f, -132.0f) },
+        {"towards +z into (5, 7)", Vector3(88.0f, 8.0f, -136.0f), "s", Vector3(88.0f, 8.0f, -132.0f)},
     };
     for (const Case& c : cases) {
         ASSERT_FALSE(W_LevelRenderer::isSolidAt(c.start.x, c.start.z)) << c.what;
@@ -192,10 +188,10 @@ TEST_F(W_LevelRendererTest, GridEdgesStopThePlayerOnEverySide)
         Vector3 end;
     };
     const Case cases[] = {
-        { "towards -x from cell (0, 0)", Vector3(8.0f, 8.0f, -8.0f), "a", Vector3(4.0f, 8.0f, -8.0f) },
-        { "towards +z from cell (0, 0)", Vector3(8.0f, 8.0f, -8.0f), "s", Vector3(8.0f, 8.0f, -4.0f) },
-        { "towards +x from cell (9, 9)", Vector3(152.0f, 8.0f, -152.0f), "d", Vector3(155.0f, 8.0f, -152.0f) },
-        { "towards -z from cell (9, 9)", Vector3(152.0f, 8.0f, -152.0f), "w", Vector3(152.0f, 8.0f, -155.0f) },
+        {"towards -x from cell (0, 0)", Vector3(8.0f, 8.0f, -8.0f), "a", Vector3(4.0f, 8.0f, -8.0f)},
+        {"towards +z from cell (0, 0)", Vector3(8.0f, 8.0f, -8.0f), "s", Vector3(8.0f, 8.0f, -4.0f)},
+        {"towards +x from cell (9, 9)", Vector3(152.0f, 8.0f, -152.0f), "d", Vector3(155.0f, 8.0f, -152.0f)},
+        {"towards -z from cell (9, 9)", Vector3(152.0f, 8.0f, -152.0f), "w", Vector3(152.0f, 8.0f, -155.0f)},
     };
     for (const Case& c : cases) {
         level.setPlayerPosition(c.start);
@@ -211,17 +207,14 @@ TEST_F(W_LevelRendererTest, CellsOutsideTheGridAreSolid)
         bool solid;
     };
     const Case cases[] = {
-        { 8.0f, -8.0f, false },   // (0, 0)
-        { -0.5f, -8.0f, true },   // just past x = 0: cell -1, not cell 0
-        { 8.0f, 0.5f, true },     // just past z = 0
-        { -15.9f, -8.0f, true },
-        { 159.9f, -8.0f, false }, // (9, 0)
-        { 160.0f, -8.0f, true },  // (10, 0)
-        { 8.0f, -160.0f, true },  // (0, 10)
-        { 24.0f, -88.0f, true },  // (1, 5) is a wall
-        { 1e30f, -8.0f, true },
-        { -1e30f, -8.0f, true },
-        { NAN, -8.0f, true },
+        {8.0f, -8.0f, false},                          // (0, 0)
+        {-0.5f, -8.0f, true},                          // just past x = 0: cell -1, not cell 0
+        {8.0f, 0.5f, true},                            // just past z = 0
+        {-15.9f, -8.0f, true}, {159.9f, -8.0f, false}, // (9, 0)
+        {160.0f, -8.0f, true},                         // (10, 0)
+        {8.0f, -160.0f, true},                         // (0, 10)
+        {24.0f, -88.0f, true},                         // (1, 5) is a wall
+        {1e30f, -8.0f, true},  {-1e30f, -8.0f, true},  {NAN, -8.0f, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(W_LevelRenderer::isSolidAt(c.x, c.z), c.solid) << "x " << c.x << " z " << c.z;
@@ -250,9 +243,9 @@ TEST_F(W_LevelRendererTest, YawWrapsIntoZeroToTwoPi)
         float yaw;
     };
     const Case cases[] = {
-        { 100, Quorvel::TwoPi - 0.1f },       // below 0: + TwoPi
-        { -200, 0.1f },                        // above TwoPi: - TwoPi
-        { -7000, 7.1f - Quorvel::TwoPi },      // a large turn wraps once
+        {100, Quorvel::TwoPi - 0.1f},   // below 0: + TwoPi
+        {-200, 0.1f},                   // above TwoPi: - TwoPi
+        {-7000, 7.1f - Quorvel::TwoPi}, // a large turn wraps once
     };
     for (const Case& c : cases) {
         mouse(c.dx, 0);
@@ -268,11 +261,9 @@ TEST_F(W_LevelRendererTest, DensityKeysChangeTheSkyButLeaveTheEventUnused)
         float density;
     };
     const Case cases[] = {
-        { 0.005f, W_LevelRenderer::KeyGrayMinus, 0.0f },
-        { 0.995f, W_LevelRenderer::KeyGrayPlus, 1.0f },
-        { 0.4f, W_LevelRenderer::KeyGrayMinus, 0.39f },
-        { 0.4f, W_LevelRenderer::KeyGrayPlus, 0.41f },
-        { 1.0f, W_LevelRenderer::KeyGrayPlus, 1.0f },
+        {0.005f, W_LevelRenderer::KeyGrayMinus, 0.0f}, {0.995f, W_LevelRenderer::KeyGrayPlus, 1.0f},
+        {0.4f, W_LevelRenderer::KeyGrayMinus, 0.39f},  {0.4f, W_LevelRenderer::KeyGrayPlus, 0.41f},
+        {1.0f, W_LevelRenderer::KeyGrayPlus, 1.0f},
     };
     for (const Case& c : cases) {
         level.getSky()->setDensity(c.start);
@@ -289,9 +280,14 @@ TEST_F(W_LevelRendererTest, WhichEventsAreUsed)
         bool used;
     };
     const Case cases[] = {
-        { Quorvel::KeyDown, 'w', true }, { Quorvel::KeyUp, 'w', true }, { Quorvel::KeyDown, 'a', true },
-        { Quorvel::KeyUp, 'd', true }, { Quorvel::KeyDown, 'x', false }, { Quorvel::KeyUp, 'x', false },
-        { Quorvel::KeyUp, W_LevelRenderer::KeyGrayPlus, false }, { 8, 'w', false },
+        {Quorvel::KeyDown, 'w', true},
+        {Quorvel::KeyUp, 'w', true},
+        {Quorvel::KeyDown, 'a', true},
+        {Quorvel::KeyUp, 'd', true},
+        {Quorvel::KeyDown, 'x', false},
+        {Quorvel::KeyUp, 'x', false},
+        {Quorvel::KeyUp, W_LevelRenderer::KeyGrayPlus, false},
+        {8, 'w', false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(key(c.kind, c.code), c.used) << "kind " << c.kind << " key " << c.code;

@@ -10,8 +10,9 @@ set -u
 example=$1
 data=$2
 work=$3
+. "$(dirname "$0")/../support/run-helpers.sh"
 
-fail() { echo "FAIL: $*" >&2; [ -f "$work/quorvel.log" ] && { echo "log:" >&2; cat "$work/quorvel.log" >&2; }; exit 1; }
+fail() { fail_with_log "$work/quorvel.log" "$@"; }
 
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: this test runs under the test command's Xvfb"
 rm -rf "$work"

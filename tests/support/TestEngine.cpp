@@ -36,8 +36,8 @@ public:
         record.classHasBackground = windowClass.hbrBackground != nullptr;
         record.classHasCursor = windowClass.hCursor != nullptr;
     }
-    void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y,
-                            int32_t& width, int32_t& height) override
+    void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y, int32_t& width,
+                            int32_t& height) override
     {
         record.stateAfterParams = Quorvel::GraphicSystem::instance()->getState();
         record.exStyle = exStyle;
@@ -67,7 +67,8 @@ Pixel Frame::at(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height)
         return Pixel{};
-    const size_t offset = (static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+    const size_t offset = (static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) + static_cast<size_t>(x))
+        * 3;
     return Pixel{rgb[offset], rgb[offset + 1], rgb[offset + 2]};
 }
 

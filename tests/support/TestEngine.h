@@ -58,16 +58,16 @@ struct Frame {
 // What the window hooks of start-up left behind, as seen by a subsystem
 // registered after the graphic system (so after its hook of each step).
 struct StartUpRecord {
-    int32_t stateAfterClass = -1;   // the graphic system's state after each step
+    int32_t stateAfterClass = -1; // the graphic system's state after each step
     int32_t stateAfterParams = -1;
     int32_t stateAfterCreated = -1;
-    uint32_t classStyle = 0;        // the window class record before registration
+    uint32_t classStyle = 0; // the window class record before registration
     bool classHasBackground = false;
     bool classHasCursor = false;
-    uint32_t exStyle = 0;           // the window parameters before creation
+    uint32_t exStyle = 0; // the window parameters before creation
     uint32_t style = 0;
     int32_t x = -1, y = -1, width = 0, height = 0;
-    bool windowCreated = false;     // the hook got a window handle
+    bool windowCreated = false; // the hook got a window handle
 };
 
 class TestEngine {

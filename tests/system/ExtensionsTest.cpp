@@ -69,9 +69,11 @@ void* address(Pointer pointer)
     return reinterpret_cast<void*>(pointer);
 }
 
-bool* const allFlags[] = {&extSwapControl, &extBgra, &extPointParameters, &extPointSprite,
-                          &extShadingLanguage100, &extShaderObjects, &extVertexShader,
-                          &extFragmentShader, &extMultitexture, &extFramebufferObject};
+bool* const allFlags[] = {&extSwapControl,        &extBgra,
+                          &extPointParameters,    &extPointSprite,
+                          &extShadingLanguage100, &extShaderObjects,
+                          &extVertexShader,       &extFragmentShader,
+                          &extMultitexture,       &extFramebufferObject};
 
 class ExtensionsTest : public ::testing::Test {
 protected:
@@ -102,11 +104,15 @@ TEST_F(ExtensionsTest, EachLoaderLooksUpItsEntryPointsInTheirPublishedOrder)
         const char* last;
     };
     const Case cases[] = {
-        {loadPointParameters, &extPointParameters, "GL_ARB_point_parameters", 2, "glPointParameterfARB", "glPointParameterfvARB"},
-        {loadShaderObjects, &extShaderObjects, "GL_ARB_shader_objects", 39, "glDeleteObjectARB", "glGetShaderSourceARB"},
-        {loadVertexShader, &extVertexShader, "GL_ARB_vertex_shader", 46, "glVertexAttrib1fARB", "glGetVertexAttribPointervARB"},
+        {loadPointParameters, &extPointParameters, "GL_ARB_point_parameters", 2, "glPointParameterfARB",
+         "glPointParameterfvARB"},
+        {loadShaderObjects, &extShaderObjects, "GL_ARB_shader_objects", 39, "glDeleteObjectARB",
+         "glGetShaderSourceARB"},
+        {loadVertexShader, &extVertexShader, "GL_ARB_vertex_shader", 46, "glVertexAttrib1fARB",
+         "glGetVertexAttribPointervARB"},
         {loadMultitexture, &extMultitexture, "GL_ARB_multitexture", 34, "glActiveTextureARB", "glMultiTexCoord4svARB"},
-        {loadFramebufferObject, &extFramebufferObject, "GL_EXT_framebuffer_object", 17, "glIsRenderbufferEXT", "glGenerateMipmapEXT"},
+        {loadFramebufferObject, &extFramebufferObject, "GL_EXT_framebuffer_object", 17, "glIsRenderbufferEXT",
+         "glGenerateMipmapEXT"},
         {loadBgra, &extBgra, "GL_EXT_bgra", 0, nullptr, nullptr},
         {loadPointSprite, &extPointSprite, "GL_ARB_point_sprite", 0, nullptr, nullptr},
         {loadShadingLanguage100, &extShadingLanguage100, "GL_ARB_shading_language_100", 0, nullptr, nullptr},
@@ -161,32 +167,36 @@ TEST_F(ExtensionsTest, EntryPointsAreLookedUpInTheOrderOfEachExtensionsPublished
                 vertexShader.push_back(std::string("glVertexAttrib4N") + type + "vARB");
         }
     }
-    for (const char* name : {"glVertexAttribPointerARB", "glEnableVertexAttribArrayARB",
-                             "glDisableVertexAttribArrayARB", "glBindAttribLocationARB", "glGetActiveAttribARB",
-                             "glGetAttribLocationARB", "glGetVertexAttribdvARB", "glGetVertexAttribfvARB",
-                             "glGetVertexAttribivARB", "glGetVertexAttribPointervARB"})
+    for (const char* name :
+         {"glVertexAttribPointerARB", "glEnableVertexAttribArrayARB", "glDisableVertexAttribArrayARB",
+          "glBindAttribLocationARB", "glGetActiveAttribARB", "glGetAttribLocationARB", "glGetVertexAttribdvARB",
+          "glGetVertexAttribfvARB", "glGetVertexAttribivARB", "glGetVertexAttribPointervARB"})
         vertexShader.push_back(name);
 
-    std::vector<std::string> shaderObjects = {
-        "glDeleteObjectARB", "glGetHandleARB", "glDetachObjectARB", "glCreateShaderObjectARB",
-        "glShaderSourceARB", "glCompileShaderARB", "glCreateProgramObjectARB", "glAttachObjectARB",
-        "glLinkProgramARB", "glUseProgramObjectARB", "glValidateProgramARB"};
+    std::vector<std::string> shaderObjects = {"glDeleteObjectARB",        "glGetHandleARB",      "glDetachObjectARB",
+                                              "glCreateShaderObjectARB",  "glShaderSourceARB",   "glCompileShaderARB",
+                                              "glCreateProgramObjectARB", "glAttachObjectARB",   "glLinkProgramARB",
+                                              "glUseProgramObjectARB",    "glValidateProgramARB"};
     for (const char* form : {"", "v"})
         for (const char* type : {"f", "i"})
             for (const char* components : {"1", "2", "3", "4"})
                 shaderObjects.push_back(std::string("glUniform") + components + type + form + "ARB");
-    for (const char* name : {"glUniformMatrix2fvARB", "glUniformMatrix3fvARB", "glUniformMatrix4fvARB",
-                             "glGetObjectParameterfvARB", "glGetObjectParameterivARB", "glGetInfoLogARB",
-                             "glGetAttachedObjectsARB", "glGetUniformLocationARB", "glGetActiveUniformARB",
-                             "glGetUniformfvARB", "glGetUniformivARB", "glGetShaderSourceARB"})
+    for (const char* name :
+         {"glUniformMatrix2fvARB", "glUniformMatrix3fvARB", "glUniformMatrix4fvARB", "glGetObjectParameterfvARB",
+          "glGetObjectParameterivARB", "glGetInfoLogARB", "glGetAttachedObjectsARB", "glGetUniformLocationARB",
+          "glGetActiveUniformARB", "glGetUniformfvARB", "glGetUniformivARB", "glGetShaderSourceARB"})
         shaderObjects.push_back(name);
 
     const std::vector<std::string> framebufferObject = {
-        "glIsRenderbufferEXT", "glBindRenderbufferEXT", "glDeleteRenderbuffersEXT", "glGenRenderbuffersEXT",
-        "glRenderbufferStorageEXT", "glGetRenderbufferParameterivEXT", "glIsFramebufferEXT",
-        "glBindFramebufferEXT", "glDeleteFramebuffersEXT", "glGenFramebuffersEXT", "glCheckFramebufferStatusEXT",
-        "glFramebufferTexture1DEXT", "glFramebufferTexture2DEXT", "glFramebufferTexture3DEXT",
-        "glFramebufferRenderbufferEXT", "glGetFramebufferAttachmentParameterivEXT", "glGenerateMipmapEXT"};
+        "glIsRenderbufferEXT",          "glBindRenderbufferEXT",
+        "glDeleteRenderbuffersEXT",     "glGenRenderbuffersEXT",
+        "glRenderbufferStorageEXT",     "glGetRenderbufferParameterivEXT",
+        "glIsFramebufferEXT",           "glBindFramebufferEXT",
+        "glDeleteFramebuffersEXT",      "glGenFramebuffersEXT",
+        "glCheckFramebufferStatusEXT",  "glFramebufferTexture1DEXT",
+        "glFramebufferTexture2DEXT",    "glFramebufferTexture3DEXT",
+        "glFramebufferRenderbufferEXT", "glGetFramebufferAttachmentParameterivEXT",
+        "glGenerateMipmapEXT"};
 
     const std::vector<std::string> pointParameters = {"glPointParameterfARB", "glPointParameterfvARB"};
 
@@ -287,8 +297,8 @@ TEST_F(ExtensionsTest, LoadExtensionsRunsTheNineLoadersInOrderButNotFramebufferO
     loadExtensions();
 
     const std::vector<std::string> expected = {
-        "GL_EXT_bgra", "GL_ARB_point_parameters", "GL_ARB_point_sprite", "GL_ARB_shading_language_100",
-        "GL_ARB_shader_objects", "GL_ARB_vertex_shader", "GL_ARB_fragment_shader", "GL_ARB_multitexture"};
+        "GL_EXT_bgra",           "GL_ARB_point_parameters", "GL_ARB_point_sprite",    "GL_ARB_shading_language_100",
+        "GL_ARB_shader_objects", "GL_ARB_vertex_shader",    "GL_ARB_fragment_shader", "GL_ARB_multitexture"};
     EXPECT_EQ(expected, driver.queried);
     ASSERT_FALSE(driver.lookedUp.empty());
     EXPECT_EQ("wglSwapIntervalEXT", driver.lookedUp.front()) << "swap control comes first";

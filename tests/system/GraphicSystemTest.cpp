@@ -1,6 +1,7 @@
 #include "system/GraphicSystem.h"
 
 #include "core/Application.h"
+#include "support/BareApplication.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,32 +10,50 @@
 #include <vector>
 
 using namespace Quorvel;
+using QuorvelTest::BareApplication;
 
 namespace {
-
-class BareApplication : public Application {
-public:
-    bool init() override { return true; }
-    void run() override {}
-    void error(const String&) override {}
-};
 
 // A graphic system that records which setters configure calls, in order.
 class RecordingGraphicSystem : public GraphicSystem {
 public:
     bool hasFailed() override { return false; }
     uint32_t getWidth() const override { return width; }
-    void setWidth(uint32_t value) override { width = value; calls.push_back("width"); }
+    void setWidth(uint32_t value) override
+    {
+        width = value;
+        calls.push_back("width");
+    }
     uint32_t getHeight() const override { return height; }
-    void setHeight(uint32_t value) override { height = value; calls.push_back("height"); }
+    void setHeight(uint32_t value) override
+    {
+        height = value;
+        calls.push_back("height");
+    }
     uint32_t getBitsPerPixel() const override { return bits; }
-    void setBitsPerPixel(uint32_t value) override { bits = value; calls.push_back("bpp"); }
+    void setBitsPerPixel(uint32_t value) override
+    {
+        bits = value;
+        calls.push_back("bpp");
+    }
     uint32_t getRefreshRate() const override { return refresh; }
-    void setRefreshRate(uint32_t value) override { refresh = value; calls.push_back("refreshrate"); }
+    void setRefreshRate(uint32_t value) override
+    {
+        refresh = value;
+        calls.push_back("refreshrate");
+    }
     bool getVsync() const override { return vsync; }
-    void setVsync(bool value) override { vsync = value; calls.push_back("vsync"); }
+    void setVsync(bool value) override
+    {
+        vsync = value;
+        calls.push_back("vsync");
+    }
     bool getDoubleBuffer() const override { return doubleBuffer; }
-    void setDoubleBuffer(bool value) override { doubleBuffer = value; calls.push_back("doublebuffer"); }
+    void setDoubleBuffer(bool value) override
+    {
+        doubleBuffer = value;
+        calls.push_back("doublebuffer");
+    }
     bool getFullscreen() const override { return true; }
     void setFullscreen(bool) override { calls.push_back("fullscreen"); }
     int32_t getState() const override { return Configuring; }
@@ -66,11 +85,12 @@ TEST(GraphicSystemTest, ConfigureReadsTheGraphicSystemSectionWithItsDefaults)
         {"every key", "[GraphicSystem]\nwidth=800\nheight=600\nbpp=16\nrefreshrate=75\nvsync=on\ndoublebuffer=no\n",
          800, 600, 16, 75, true, false},
         {"section name in any case", "[ graphicSYSTEM ]\nWidth = 640\n", 640, 768, 32, 0, false, true},
-        {"values that do not convert", "[GraphicSystem]\nwidth=800px\nheight=0x10\nvsync=1\ndoublebuffer=maybe\n",
-         1024, 768, 32, 0, false, true},
+        {"values that do not convert", "[GraphicSystem]\nwidth=800px\nheight=0x10\nvsync=1\ndoublebuffer=maybe\n", 1024,
+         768, 32, 0, false, true},
         {"empty value is zero", "[GraphicSystem]\nbpp=\n", 1024, 768, 0, 0, false, true},
         {"key alone reads as true", "[GraphicSystem]\nvsync\n", 1024, 768, 32, 0, true, true},
-        {"other sections do not count", "[Other]\nwidth=1\n[GraphicSystem]\nheight=480\n", 1024, 480, 32, 0, false, true},
+        {"other sections do not count", "[Other]\nwidth=1\n[GraphicSystem]\nheight=480\n", 1024, 480, 32, 0, false,
+         true},
     };
     const std::vector<std::string> order = {"width", "height", "bpp", "refreshrate", "vsync", "doublebuffer"};
 
@@ -132,19 +152,19 @@ TEST(GraphicSystemTest, ExtensionNamesMatchWholeWordsOnly)
     };
     const Case cases[] = {
         {"GL_ARB_shader_objects GL_EXT_bgra", "GL_ARB_shader_objects", true},
-        {"GL_ARB_shader_objects GL_EXT_bgra", "GL_EXT_bgra", true}, // last word, no separator after it
-        {"GL_ARB_shader_objects GL_EXT_bgra", "GL_ARB_shader", false}, // only the start of a word
+        {"GL_ARB_shader_objects GL_EXT_bgra", "GL_EXT_bgra", true},     // last word, no separator after it
+        {"GL_ARB_shader_objects GL_EXT_bgra", "GL_ARB_shader", false},  // only the start of a word
         {"GL_ARB_shader_objects GL_EXT_bgra", "shader_objects", false}, // only the end of a word
-        {"GL_ARB_shader_objects GL_EXT_bgra", "GL_EXT_bgrab", false}, // longer than the word
+        {"GL_ARB_shader_objects GL_EXT_bgra", "GL_EXT_bgrab", false},   // longer than the word
         {"GL_ARB_shader_objects GL_EXT_bgra", "GL_ARB_shader_objects GL_EXT_bgra", false}, // two words
         {"  GL_A\tGL_B\nGL_C\rGL_D  ", "GL_A", true},
         {"  GL_A\tGL_B\nGL_C\rGL_D  ", "GL_B", true},
         {"  GL_A\tGL_B\nGL_C\rGL_D  ", "GL_C", true},
         {"  GL_A\tGL_B\nGL_C\rGL_D  ", "GL_D", true},
-        {"GL_A\x01GL_B\x1fGL_C", "GL_B", true},              // control bytes separate
-        {"GL_A\x80GL_B\xffGL_C", "GL_B", true},              // bytes of 128 and above separate
+        {"GL_A\x01GL_B\x1fGL_C", "GL_B", true}, // control bytes separate
+        {"GL_A\x80GL_B\xffGL_C", "GL_B", true}, // bytes of 128 and above separate
         {"GL_A\x80GL_B\xffGL_C", "GL_C", true},
-        {"GL_A!GL_B", "GL_B", false},                        // printable bytes do not
+        {"GL_A!GL_B", "GL_B", false}, // printable bytes do not
         {"GL_A!GL_B", "GL_A!GL_B", true},
         {"GL_EXT_bgra", "", false},
         {"", "GL_EXT_bgra", false},
@@ -154,6 +174,7 @@ TEST(GraphicSystemTest, ExtensionNamesMatchWholeWordsOnly)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.expected, GraphicSystem::containsExtension(c.extensions, c.name))
-            << "name \"" << (c.name ? c.name : "(null)") << "\" in \"" << (c.extensions ? c.extensions : "(null)") << "\"";
+            << "name \"" << (c.name ? c.name : "(null)") << "\" in \"" << (c.extensions ? c.extensions : "(null)")
+            << "\"";
     }
 }

@@ -31,11 +31,7 @@ public:
 // the event's destruction.
 class RecordingEvent : public TimerEvent {
 public:
-    explicit RecordingEvent(uint32_t period, bool* destroyed = nullptr)
-        : destroyed(destroyed)
-    {
-        interval = period;
-    }
+    explicit RecordingEvent(uint32_t period, bool* destroyed = nullptr) : destroyed(destroyed) { interval = period; }
     ~RecordingEvent() override
     {
         if (destroyed)
@@ -75,16 +71,18 @@ TEST(TimerSystemTest, FirstUpdateTicksOnceWhateverTheClockSays)
 
 TEST(TimerSystemTest, TicksWholePeriodsAndCarriesTheRest)
 {
-    struct Case { uint32_t start; uint32_t later; uint32_t count; uint32_t advance; };
+    struct Case {
+        uint32_t start;
+        uint32_t later;
+        uint32_t count;
+        uint32_t advance;
+    };
     const Case cases[] = {
-        {1000, 19, 0, 0},
-        {1000, 20, 0, 0},   // exactly one period does not tick yet
-        {1000, 21, 1, 20},
-        {1000, 40, 2, 40},
-        {1000, 65, 3, 60},  // 5 ms carry over
+        {1000, 19, 0, 0},         {1000, 20, 0, 0}, // exactly one period does not tick yet
+        {1000, 21, 1, 20},        {1000, 40, 2, 40},
+        {1000, 65, 3, 60},        // 5 ms carry over
         {0xFFFFFFF6u, 21, 1, 20}, // the clock wraps between the updates
-        {0xFFFFFFF6u, 65, 3, 60},
-        {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu / 20, (0xFFFFFFFFu / 20) * 20},
+        {0xFFFFFFF6u, 65, 3, 60}, {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu / 20, (0xFFFFFFFFu / 20) * 20},
     };
     for (const Case& c : cases) {
         FakeTimerSystem timers;
@@ -95,8 +93,7 @@ TEST(TimerSystemTest, TicksWholePeriodsAndCarriesTheRest)
         timers.now = c.start + c.later;
         timers.update();
 
-        const std::vector<uint32_t> expected =
-            c.count ? std::vector<uint32_t>{1, c.count} : std::vector<uint32_t>{1};
+        const std::vector<uint32_t> expected = c.count ? std::vector<uint32_t>{1, c.count} : std::vector<uint32_t>{1};
         EXPECT_EQ(event.ticks, expected) << "start " << c.start << ", +" << c.later << " ms";
         EXPECT_EQ(event.getLastTime(), c.start + c.advance) << "start " << c.start << ", +" << c.later << " ms";
     }
@@ -231,7 +228,11 @@ TEST(TimerSystemTest, ResumedEventRestartsWithATickOfOne)
 
 TEST(TimerSystemTest, SetStateStoresEveryOtherTransition)
 {
-    struct Case { int32_t from; int32_t to; int32_t expected; };
+    struct Case {
+        int32_t from;
+        int32_t to;
+        int32_t expected;
+    };
     const Case cases[] = {
         {TimerEvent::Paused, TimerEvent::Running, TimerEvent::Starting},
         {TimerEvent::Running, TimerEvent::Running, TimerEvent::Running},
@@ -314,16 +315,14 @@ TEST(TimerSystemTest, RemovingDuringATickSkipsNoOtherEvent)
     // one event (itself, one before it or one after it) from the list.
     struct Case {
         const char* name;
-        int remover;  // index of the event whose tick removes
-        int removed;  // index of the event it removes
+        int remover; // index of the event whose tick removes
+        int removed; // index of the event it removes
         std::vector<int> tickedInPass;
         std::vector<int> left;
     };
     const Case cases[] = {
-        {"a removes itself", 0, 0, {0, 1, 2}, {1, 2}},
-        {"b removes a, before it", 1, 0, {0, 1, 2}, {1, 2}},
-        {"a removes b, after it", 0, 1, {0, 2}, {0, 2}},
-        {"b removes c, the last", 1, 2, {0, 1}, {0, 1}},
+        {"a removes itself", 0, 0, {0, 1, 2}, {1, 2}},   {"b removes a, before it", 1, 0, {0, 1, 2}, {1, 2}},
+        {"a removes b, after it", 0, 1, {0, 2}, {0, 2}}, {"b removes c, the last", 1, 2, {0, 1}, {0, 1}},
         {"c removes itself", 2, 2, {0, 1, 2}, {0, 1}},
     };
     for (const Case& c : cases) {

@@ -48,8 +48,7 @@ TEST(WSCrosshairTest, FourArmsAroundAnOpenCentre)
     crosshair.resize(Vector4(0, 0, 1024, 768));
     // Pairs of (outer end, inner end): left, right, top, bottom arm.
     const float expected[8][2] = {
-        {502, 384}, {509, 384}, {522, 384}, {515, 384},
-        {512, 374}, {512, 381}, {512, 394}, {512, 387},
+        {502, 384}, {509, 384}, {522, 384}, {515, 384}, {512, 374}, {512, 381}, {512, 394}, {512, 387},
     };
     const auto points = crosshair.segments();
     for (size_t i = 0; i < points.size(); ++i) {

@@ -73,16 +73,16 @@ TEST_F(WS_FpsCounterTest, JoinsTheTimerSystemVisibleAndDeaf)
 
 TEST_F(WS_FpsCounterTest, AlignmentCodesPlaceTheText)
 {
-    struct Case { int32_t hAlign, vAlign; float x, y; };
+    struct Case {
+        int32_t hAlign, vAlign;
+        float x, y;
+    };
     const Case cases[] = {
         {4, 3, 492, 752}, // the default: centred at the bottom
         {1, 1, 984, 0},   // right, top
         {0, 0, 0, 0},     // unknown codes: left, top
         {3, 4, 0, 376},   // left, centred
-        {4, 4, 492, 376},
-        {1, 3, 984, 752},
-        {3, 1, 0, 0},
-        {7, -1, 0, 0},
+        {4, 4, 492, 376}, {1, 3, 984, 752}, {3, 1, 0, 0}, {7, -1, 0, 0},
     };
     for (const Case& c : cases) {
         WS_FpsCounter counter(c.hAlign, c.vAlign, digitWriter());
@@ -105,7 +105,9 @@ TEST_F(WS_FpsCounterTest, RateIsFramesPerWholeSecond)
     counter.resize(Vector4(0, 0, 1024, 768));
     EXPECT_EQ(0u, fake->frames) << "resize starts the first measurement";
 
-    struct Case { uint32_t frames, count, fps; };
+    struct Case {
+        uint32_t frames, count, fps;
+    };
     const Case cases[] = {{121, 2, 60}, {59, 1, 59}, {0, 1, 0}, {3000, 3, 1000}, {7, 4, 1}};
     for (const Case& c : cases) {
         fake->frames = c.frames;

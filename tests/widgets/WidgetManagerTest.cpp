@@ -125,8 +125,8 @@ TEST(WidgetManagerTest, InputGoesToWidgetsInOrderOfAdditionUntilConsumed)
     deaf.show();
     deaf.setEventMask(0); // the manager does not consult its widgets' masks
     last.show();
-    for (Widget* widget : {static_cast<Widget*>(&a), static_cast<Widget*>(&hidden),
-                           static_cast<Widget*>(&deaf), static_cast<Widget*>(&last)})
+    for (Widget* widget : {static_cast<Widget*>(&a), static_cast<Widget*>(&hidden), static_cast<Widget*>(&deaf),
+                           static_cast<Widget*>(&last)})
         manager.add(widget);
     const InputState state;
 
@@ -185,10 +185,10 @@ TEST(WidgetManagerTest, CameraMapsScreenPixelsWithYDown)
         float x, y;
         float clipX, clipY;
     } cases[] = {
-        {0, 0, -1, 1},       // top-left
-        {1024, 768, 1, -1},  // bottom-right
-        {1024, 0, 1, 1},     // top-right
-        {512, 384, 0, 0},    // centre
+        {0, 0, -1, 1},      // top-left
+        {1024, 768, 1, -1}, // bottom-right
+        {1024, 0, 1, 1},    // top-right
+        {512, 384, 0, 0},   // centre
     };
     for (const auto& c : cases) {
         const Vector3 clip = camera.projection.projectPoint(camera.view.transformPoint(Vector3(c.x, c.y, 0)));

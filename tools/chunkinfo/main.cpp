@@ -76,7 +76,9 @@ int main(int argc, char** argv)
     const uint32_t tableOffset = readU32(bytes, 40);
     const uint32_t count = readU32(bytes, 44);
     std::printf("magic       \"%s\"%s\n", codeText(magic).c_str(),
-                isFont ? " (font)" : magic == Quorvel::ChunkFile::Magic ? " (chunk file)" : " (unknown)");
+                isFont                                   ? " (font)"
+                    : magic == Quorvel::ChunkFile::Magic ? " (chunk file)"
+                                                         : " (unknown)");
     std::printf("version     \"%s\"\n", codeText(readU32(bytes, 4)).c_str());
     std::printf("name        \"%s\"\n", name.c_str());
     std::printf("table       at %u, %u chunks\n", tableOffset, count);

@@ -23,16 +23,16 @@ bool propertyIs(Display* display, Window window, Atom property, const char* titl
     XTextProperty text;
     if (!XGetTextProperty(display, window, &text, property) || !text.value)
         return false;
-    bool match = text.format == 8 && text.nitems == std::strlen(title) &&
-        std::memcmp(text.value, title, text.nitems) == 0;
+    bool match = text.format == 8 && text.nitems == std::strlen(title)
+        && std::memcmp(text.value, title, text.nitems) == 0;
     XFree(text.value);
     return match;
 }
 
 bool hasTitle(Display* display, Window window, const char* title)
 {
-    return propertyIs(display, window, XA_WM_NAME, title) ||
-        propertyIs(display, window, XInternAtom(display, "_NET_WM_NAME", False), title);
+    return propertyIs(display, window, XA_WM_NAME, title)
+        || propertyIs(display, window, XInternAtom(display, "_NET_WM_NAME", False), title);
 }
 
 Window findWindow(Display* display, Window root, const char* title)

@@ -20,18 +20,12 @@ struct Image {
 
     Image() = default;
     Image(uint32_t w, uint32_t h, uint32_t c)
-        : width(w)
-        , height(h)
-        , channels(c)
-        , pixels(static_cast<size_t>(w) * h * c, 0)
+        : width(w), height(h), channels(c), pixels(static_cast<size_t>(w) * h * c, 0)
     {
     }
 
     uint8_t* at(uint32_t x, uint32_t y) { return &pixels[(static_cast<size_t>(y) * width + x) * channels]; }
-    const uint8_t* at(uint32_t x, uint32_t y) const
-    {
-        return &pixels[(static_cast<size_t>(y) * width + x) * channels];
-    }
+    const uint8_t* at(uint32_t x, uint32_t y) const { return &pixels[(static_cast<size_t>(y) * width + x) * channels]; }
 };
 
 // The OpenGL pixel format that stores an image of this many channels.
@@ -64,8 +58,8 @@ inline std::string encodeGlt(const Image& image, uint32_t format, uint32_t wrap,
     header.wrap = wrap;
     header.width = image.width;
     header.height = image.height;
-    header.dataSize = static_cast<uint32_t>(
-        Quorvel::GltHeader::imageBytes(format, GL_UNSIGNED_BYTE, image.width, image.height));
+    header.dataSize =
+        static_cast<uint32_t>(Quorvel::GltHeader::imageBytes(format, GL_UNSIGNED_BYTE, image.width, image.height));
     const size_t rowBytes = static_cast<size_t>(image.width) * image.channels;
     const size_t paddedRow = image.height > 0 ? header.dataSize / image.height : 0;
 

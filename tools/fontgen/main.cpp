@@ -37,10 +37,10 @@ struct Options {
     std::string fontPath = DefaultFontPath;
     std::string output;
     std::string name;
-    int size = 16;       // line box height in pixels
-    int first = 32;      // character range, Latin-1 byte values
+    int size = 16;  // line box height in pixels
+    int first = 32; // character range, Latin-1 byte values
     int last = 255;
-    int scale = 0;       // glyph scale; 0: the line box height
+    int scale = 0; // glyph scale; 0: the line box height
 };
 
 struct GlyphRecord {
@@ -88,10 +88,12 @@ bool parseOptions(int argc, char** argv, Options& options)
         };
         const char* text = nullptr;
         if (arg == "--font" || arg == "--name") {
-            if (!value(text)) return false;
+            if (!value(text))
+                return false;
             (arg == "--font" ? options.fontPath : options.name) = text;
         } else if (arg == "--size" || arg == "--first" || arg == "--last" || arg == "--scale") {
-            if (!value(text)) return false;
+            if (!value(text))
+                return false;
             int& target = arg == "--size" ? options.size
                 : arg == "--first"        ? options.first
                 : arg == "--last"         ? options.last
@@ -163,8 +165,7 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!FT_IS_SCALABLE(face) || face->ascender <= face->descender) {
-        std::fprintf(stderr, "quorvel-fontgen: %s: not a scalable font with line metrics\n",
-                     options.fontPath.c_str());
+        std::fprintf(stderr, "quorvel-fontgen: %s: not a scalable font with line metrics\n", options.fontPath.c_str());
         FT_Done_Face(face);
         FT_Done_FreeType(library);
         return 1;
@@ -178,8 +179,7 @@ int main(int argc, char** argv)
     const int32_t baseline =
         static_cast<int32_t>((static_cast<int64_t>(options.size) * face->ascender + lineUnits / 2) / lineUnits);
     if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(emSize), 72, 72) != 0) {
-        std::fprintf(stderr, "quorvel-fontgen: %s: cannot be set to size %d\n", options.fontPath.c_str(),
-                     options.size);
+        std::fprintf(stderr, "quorvel-fontgen: %s: cannot be set to size %d\n", options.fontPath.c_str(), options.size);
         FT_Done_Face(face);
         FT_Done_FreeType(library);
         return 1;
@@ -206,8 +206,10 @@ int main(int argc, char** argv)
             record.offsetX = slot->bitmap_left;
             record.offsetY = baseline - slot->bitmap_top;
             // The engine takes offset + extent as unsigned sums; keep them >= 0.
-            if (record.offsetX + static_cast<int32_t>(record.w) < 0) record.offsetX = -static_cast<int32_t>(record.w);
-            if (record.offsetY + static_cast<int32_t>(record.h) < 0) record.offsetY = -static_cast<int32_t>(record.h);
+            if (record.offsetX + static_cast<int32_t>(record.w) < 0)
+                record.offsetX = -static_cast<int32_t>(record.w);
+            if (record.offsetY + static_cast<int32_t>(record.h) < 0)
+                record.offsetY = -static_cast<int32_t>(record.h);
             record.alpha.resize(static_cast<size_t>(record.w) * record.h);
             for (uint32_t row = 0; row < record.h; ++row) {
                 const unsigned char* source = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
@@ -295,8 +297,8 @@ int main(int argc, char** argv)
 
     std::printf("wrote %s: %zu glyphs of %d to %d from %s (%d not in the font), image %d x %d, "
                 "line box %d px with the baseline at %d, glyph scale %d\n",
-                options.output.c_str(), records.size(), options.first, options.last, options.fontPath.c_str(),
-                skipped, ImageWidth, imageHeight, options.size, baseline, options.scale);
+                options.output.c_str(), records.size(), options.first, options.last, options.fontPath.c_str(), skipped,
+                ImageWidth, imageHeight, options.size, baseline, options.scale);
     if (options.scale != options.size) {
         std::printf("note: glyph scale %d differs from the line box %d px: a line is %g text units high\n",
                     options.scale, options.size, static_cast<double>(options.size) / options.scale);

@@ -22,19 +22,15 @@ namespace {
 
 struct FormatChoice {
     const char* name;
-    uint32_t format;   // 0 for auto
-    int channels;      // channels asked of the decoder, 0 for the picture's own
+    uint32_t format; // 0 for auto
+    int channels;    // channels asked of the decoder, 0 for the picture's own
 };
 
 const FormatChoice formats[] = {
-    { "auto", 0, 0 },
-    { "rgb", GL_RGB, 3 },
-    { "rgba", GL_RGBA, 4 },
-    { "bgr", GL_BGR, 3 },
-    { "bgra", GL_BGRA, 4 },
-    { "luminance", GL_LUMINANCE, 1 },
-    { "alpha", GL_ALPHA, 4 },
-    { "luminance-alpha", GL_LUMINANCE_ALPHA, 2 },
+    {"auto", 0, 0},         {"rgb", GL_RGB, 3},
+    {"rgba", GL_RGBA, 4},   {"bgr", GL_BGR, 3},
+    {"bgra", GL_BGRA, 4},   {"luminance", GL_LUMINANCE, 1},
+    {"alpha", GL_ALPHA, 4}, {"luminance-alpha", GL_LUMINANCE_ALPHA, 2},
 };
 
 struct WrapChoice {
@@ -43,16 +39,16 @@ struct WrapChoice {
 };
 
 const WrapChoice wraps[] = {
-    { "repeat", GL_REPEAT },
-    { "clamp", GL_CLAMP },
-    { "clamp-to-edge", GL_CLAMP_TO_EDGE },
+    {"repeat", GL_REPEAT},
+    {"clamp", GL_CLAMP},
+    {"clamp-to-edge", GL_CLAMP_TO_EDGE},
 };
 
 int usage()
 {
     std::fprintf(stderr,
-        "usage: quorvel-gltconvert INPUT OUTPUT [--wrap repeat|clamp|clamp-to-edge]\n"
-        "       [--format auto|rgb|rgba|bgr|bgra|luminance|alpha|luminance-alpha] [--keep-rows]\n");
+                 "usage: quorvel-gltconvert INPUT OUTPUT [--wrap repeat|clamp|clamp-to-edge]\n"
+                 "       [--format auto|rgb|rgba|bgr|bgra|luminance|alpha|luminance-alpha] [--keep-rows]\n");
     return 2;
 }
 
@@ -116,14 +112,13 @@ int main(int argc, char** argv)
     const int channels = format->channels != 0 ? format->channels : fileChannels;
     if (width <= 0 || height <= 0 || static_cast<uint32_t>(width) > Quorvel::GltHeader::MaxDimension
         || static_cast<uint32_t>(height) > Quorvel::GltHeader::MaxDimension) {
-        std::fprintf(stderr, "quorvel-gltconvert: cannot convert %s: %d x %d pixels is beyond %u x %u\n",
-            input.c_str(), width, height, Quorvel::GltHeader::MaxDimension, Quorvel::GltHeader::MaxDimension);
+        std::fprintf(stderr, "quorvel-gltconvert: cannot convert %s: %d x %d pixels is beyond %u x %u\n", input.c_str(),
+                     width, height, Quorvel::GltHeader::MaxDimension, Quorvel::GltHeader::MaxDimension);
         stbi_image_free(decoded);
         return 1;
     }
 
-    GltTools::Image image(static_cast<uint32_t>(width), static_cast<uint32_t>(height),
-        static_cast<uint32_t>(channels));
+    GltTools::Image image(static_cast<uint32_t>(width), static_cast<uint32_t>(height), static_cast<uint32_t>(channels));
     std::memcpy(image.pixels.data(), decoded, image.pixels.size());
     stbi_image_free(decoded);
 
@@ -137,7 +132,8 @@ int main(int argc, char** argv)
         const bool hasAlpha = fileChannels == 2 || fileChannels == 4;
         for (size_t p = 0; p < alpha.pixels.size(); ++p) {
             const uint8_t* rgba = &image.pixels[p * 4];
-            alpha.pixels[p] = hasAlpha ? rgba[3] : static_cast<uint8_t>((rgba[0] * 77 + rgba[1] * 150 + rgba[2] * 29) >> 8);
+            alpha.pixels[p] = hasAlpha ? rgba[3]
+                                       : static_cast<uint8_t>((rgba[0] * 77 + rgba[1] * 150 + rgba[2] * 29) >> 8);
         }
         image = std::move(alpha);
     }
@@ -149,8 +145,8 @@ int main(int argc, char** argv)
     }
     if ((width & (width - 1)) != 0 || (height & (height - 1)) != 0)
         std::printf("note: %d x %d is not a power of two; the engine rescales it when building mipmaps\n", width,
-            height);
+                    height);
     std::printf("%s: %d x %d, %d channel%s, wrap %s, %zu bytes\n", output.c_str(), width, height, channels,
-        channels == 1 ? "" : "s", wrap->name, bytes.size());
+                channels == 1 ? "" : "s", wrap->name, bytes.size());
     return 0;
 }

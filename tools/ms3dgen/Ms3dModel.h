@@ -30,8 +30,8 @@ struct Triangle {
 
 struct Group {
     uint8_t flags = 0;
-    std::string name;                 // at most 31 bytes are kept
-    std::vector<uint16_t> triangles;  // indices into the model's triangles
+    std::string name;                // at most 31 bytes are kept
+    std::vector<uint16_t> triangles; // indices into the model's triangles
     int8_t material = -1;
 };
 
@@ -44,7 +44,7 @@ struct Material {
     float shininess = 0;
     float transparency = 1.0f;
     uint8_t mode = 0;
-    std::string texture;   // at most 127 bytes are kept
+    std::string texture; // at most 127 bytes are kept
     std::string alphaMap;
 };
 
@@ -68,7 +68,10 @@ constexpr size_t MaterialSize = 361;
 
 namespace detail {
 
-inline void putU8(std::string& out, uint8_t value) { out.push_back(static_cast<char>(value)); }
+inline void putU8(std::string& out, uint8_t value)
+{
+    out.push_back(static_cast<char>(value));
+}
 
 inline void putU16(std::string& out, uint16_t value)
 {

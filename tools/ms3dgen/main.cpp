@@ -25,8 +25,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quorvel-ms3dgen: cannot write %s\n", output);
         return 1;
     }
-    std::printf("%s: %zu bytes, %zu vertices, %zu triangles, %zu groups, %zu materials\n", output,
-                bytes.size(), model.vertices.size(), model.triangles.size(), model.groups.size(),
-                model.materials.size());
+    std::printf("%s: %zu bytes, %zu vertices, %zu triangles, %zu groups, %zu materials\n", output, bytes.size(),
+                model.vertices.size(), model.triangles.size(), model.groups.size(), model.materials.size());
     return 0;
 }

@@ -223,11 +223,9 @@ Image makeSkeleton()
 const std::vector<TextureSpec>& allTextures()
 {
     static const std::vector<TextureSpec> textures = {
-        { "floor", GL_RGB, GL_REPEAT, makeFloor },
-        { "wall", GL_RGB, GL_REPEAT, makeWall },
-        { "ceil", GL_RGB, GL_REPEAT, makeCeiling },
-        { "blob", GL_RGBA, GL_CLAMP, makeBlob },
-        { "skeleton", GL_RGB, GL_REPEAT, makeSkeleton },
+        {"floor", GL_RGB, GL_REPEAT, makeFloor},       {"wall", GL_RGB, GL_REPEAT, makeWall},
+        {"ceil", GL_RGB, GL_REPEAT, makeCeiling},      {"blob", GL_RGBA, GL_CLAMP, makeBlob},
+        {"skeleton", GL_RGB, GL_REPEAT, makeSkeleton},
     };
     return textures;
 }

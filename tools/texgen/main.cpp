@@ -78,12 +78,12 @@ int main(int argc, char** argv)
         if (png) {
             const int stride = static_cast<int>(image.width * image.channels);
             if (stbi_write_png(path.c_str(), static_cast<int>(image.width), static_cast<int>(image.height),
-                    static_cast<int>(image.channels), image.pixels.data(), stride) == 0) {
+                               static_cast<int>(image.channels), image.pixels.data(), stride)
+                == 0) {
                 std::fprintf(stderr, "quorvel-texgen: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
                 return 1;
             }
-            std::printf("%s: %u x %u %s picture\n", path.c_str(), image.width, image.height,
-                formatName(spec->format));
+            std::printf("%s: %u x %u %s picture\n", path.c_str(), image.width, image.height, formatName(spec->format));
             continue;
         }
         const std::string bytes = GltTools::encodeGlt(image, spec->format, spec->wrap);
@@ -91,8 +91,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "quorvel-texgen: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
             return 1;
         }
-        std::printf("%s: %u x %u %s, %zu bytes\n", path.c_str(), image.width, image.height,
-            formatName(spec->format), bytes.size());
+        std::printf("%s: %u x %u %s, %zu bytes\n", path.c_str(), image.width, image.height, formatName(spec->format),
+                    bytes.size());
     }
     return 0;
 }

@@ -76,7 +76,9 @@ typedef CHAR* PSTR;
 typedef const CHAR* PCSTR;
 
 // Handles: distinct opaque pointer types, as with STRICT on Windows.
-#define QUORVEL_DECLARE_HANDLE(name) struct name##__; typedef struct name##__* name
+#define QUORVEL_DECLARE_HANDLE(name) \
+    struct name##__;                 \
+    typedef struct name##__* name
 QUORVEL_DECLARE_HANDLE(HWND);
 QUORVEL_DECLARE_HANDLE(HINSTANCE);
 QUORVEL_DECLARE_HANDLE(HICON);
@@ -92,9 +94,9 @@ typedef void* HGDIOBJ;
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
 
-typedef LRESULT (CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
-typedef INT_PTR (WINAPI* PROC)();
-typedef INT_PTR (WINAPI* FARPROC)();
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef INT_PTR(WINAPI* PROC)();
+typedef INT_PTR(WINAPI* FARPROC)();
 
 // ---------------------------------------------------------------------------
 // Records.
@@ -231,7 +233,8 @@ typedef struct _LARGE_INTEGER_ {
 #define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
 #define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
 #define MAKEWORD(a, b) ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
-#define MAKELONG(a, b) ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
+#define MAKELONG(a, b) \
+    ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
 #define MAKELRESULT(l, h) ((LRESULT)(DWORD)MAKELONG(l, h))
@@ -705,9 +708,8 @@ MMRESULT WINAPI timeEndPeriod(UINT period);
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* windowClass);
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
 BOOL WINAPI GetClassInfoExA(HINSTANCE instance, LPCSTR className, WNDCLASSEXA* windowClass);
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
-                            HINSTANCE instance, LPVOID param);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI IsWindow(HWND window);
 BOOL WINAPI IsWindowVisible(HWND window);
@@ -741,12 +743,11 @@ void WINAPI PostQuitMessage(int exitCode);
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // user32, keyboard and cursor:
-BOOL WINAPI GetKeyboardState(PBYTE keyState); // 256 bytes: bit 7 down, bit 0 toggled
-SHORT WINAPI GetKeyState(int virtualKey);     // as of the latest message retrieved
+BOOL WINAPI GetKeyboardState(PBYTE keyState);  // 256 bytes: bit 7 down, bit 0 toggled
+SHORT WINAPI GetKeyState(int virtualKey);      // as of the latest message retrieved
 SHORT WINAPI GetAsyncKeyState(int virtualKey); // as of now
 HKL WINAPI GetKeyboardLayout(DWORD threadId);
-int WINAPI ToAsciiEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, LPWORD chars,
-                     UINT flags, HKL layout);
+int WINAPI ToAsciiEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, LPWORD chars, UINT flags, HKL layout);
 int WINAPI ToAscii(UINT virtualKey, UINT scanCode, const BYTE* keyState, LPWORD chars, UINT flags);
 UINT WINAPI MapVirtualKeyA(UINT code, UINT mapType);
 BOOL WINAPI SetCursorPos(int x, int y); // screen coordinates

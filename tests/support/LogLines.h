@@ -1,7 +1,7 @@
+#pragma once
 // LogLines: the lines of the engine's log file ("quorvel.log" in the working
 // directory), for tests that check what a loader reported. mark() notes how
 // many lines there are; since() returns the lines written after the mark.
-#pragma once
 
 #include <fstream>
 #include <string>
@@ -23,14 +23,13 @@ inline std::vector<std::string> logLines()
 
 class LogMark {
 public:
-    LogMark()
-        : count(logLines().size())
-    {
-    }
+    LogMark() : count(logLines().size()) {}
     std::vector<std::string> since() const
     {
         std::vector<std::string> lines = logLines();
-        return std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(count < lines.size() ? count : lines.size()), lines.end());
+        return std::vector<std::string>(lines.begin()
+                                            + static_cast<std::ptrdiff_t>(count < lines.size() ? count : lines.size()),
+                                        lines.end());
     }
 
 private:

@@ -13,6 +13,12 @@ namespace Quorvel {
 
 Application* Application::registeredInstance = nullptr;
 
+namespace {
+
+const char ConfigFileName[] = "quorvel.conf";
+
+} // namespace
+
 Application::Application() : quitRequested(false)
 {
     if (!registeredInstance)
@@ -21,11 +27,15 @@ Application::Application() : quitRequested(false)
     log = std::make_unique<Log>("quorvel.log");
 
     // A missing configuration file is not an error: every reader then keeps
-    // its own defaults (and the graphic system reports what it lacks).
-    std::ifstream configStream("quorvel.conf");
+    // its own defaults (and the graphic system reports what it lacks). A
+    // file that cannot be read (a directory of that name, a disk error) is
+    // treated the same way, with one log line naming it.
+    std::ifstream configStream(ConfigFileName);
     if (configStream.is_open())
         config = std::make_unique<Config>(configStream);
-    else
+    if (config && !config->isLoaded())
+        log->write(String("Configuration: ") + ConfigFileName + " cannot be read; starting without it");
+    if (!config || !config->isLoaded())
         config = std::make_unique<Config>();
 
     widgetManager = std::make_unique<WidgetManager>();
@@ -44,6 +54,12 @@ Application::~Application()
 Application* Application::existingInstance()
 {
     return registeredInstance;
+}
+
+void Application::writeLog(const String& line)
+{
+    if (registeredInstance && registeredInstance->log)
+        registeredInstance->log->write(line);
 }
 
 } // namespace Quorvel

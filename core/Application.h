@@ -21,6 +21,10 @@ public:
     static Application* instance();
     // The registered application without creating one (null when there is none).
     static Application* existingInstance();
+    // Writes one line to the registered application's log; nothing when
+    // there is no application. Never creates one, so the readers and tools
+    // that log through it bring no window system up.
+    static void writeLog(const String& line);
 
     // Creates and shows the window. False when start-up failed: the failing
     // part has logged the fault and told the user through error(), and the

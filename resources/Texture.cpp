@@ -3,7 +3,6 @@
 #include "resources/Texture.h"
 
 #include "core/Application.h"
-#include "core/Log.h"
 #include "files/BinaryFile.h"
 
 #include <memory>
@@ -19,12 +18,6 @@ ResourceCache<Texture>& textureCache()
     return *cache;
 }
 
-void logLoadFailure(const String& name)
-{
-    if (Application* application = Application::existingInstance())
-        application->getLog()->write(String("Texture id=") + name + " load failed");
-}
-
 } // namespace
 
 Texture* Texture::load(const String& name)
@@ -35,7 +28,7 @@ Texture* Texture::load(const String& name)
 
     Texture* texture = readGlt(name + ".glt");
     if (texture == nullptr) {
-        logLoadFailure(name);
+        Application::writeLog(String("Texture id=") + name + " load failed");
         return nullptr;
     }
     texture->setName(name);
@@ -86,7 +79,12 @@ Texture* Texture::readGlt(const String& fileName)
     const GLsizei height = static_cast<GLsizei>(header.height);
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormatFor(header.format, header.type), width, height, 0, header.format,
                  header.type, pixels.data());
-    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, header.format, header.type, pixels.data());
+    // The mipmaps keep the alpha of a file that has it; every other file is
+    // built with three components, as it always was.
+    const GLint internal = internalFormatFor(header.format, header.type);
+    const bool hasAlpha = internal == GL_RGBA || internal == GL_ALPHA || internal == GL_LUMINANCE_ALPHA;
+    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, hasAlpha ? internal : 3, width, height, header.format,
+                                          header.type, pixels.data());
     glPopClientAttrib();
 
     if (built != 0) {

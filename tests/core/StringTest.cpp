@@ -274,6 +274,16 @@ TEST(StringTest, GetlineAtTheEndGivesTheEmptyText)
     EXPECT_EQ(1, line.getCapacity());
 }
 
+TEST(StringTest, ANullPointerGivesTheEmptyText)
+{
+    const char* nothing = nullptr;
+    String text(nothing);
+    EXPECT_EQ(0, text.length());
+    EXPECT_EQ(1, text.getCapacity());
+    EXPECT_STREQ("", text.c_str());
+    EXPECT_EQ(String("x"), String("x") + nothing);
+}
+
 TEST(StringTest, NegativeSizesGiveTheEmptyText)
 {
     // A size computed from bad input must not write before the buffer.

@@ -105,7 +105,9 @@ put("font", "default.glf", data_file("default.glf"))
 put("font", "small.glf", small_font)
 put("font", "negative-offsets.glf", negative_font)
 put("font", "scale-zero.glf", font_file([(65, 0, 0, 4, 6, 0, 0, 5)], scale=0))
-put("font", "image-too-big.glf", font_file([], width=1000, height=1000))
+big = font_file([(65, 0, 0, 4, 6, 0, 0, 5)])
+big = big.replace(u32(8) + u32(8) + u32(0), u32(1000) + u32(1000) + u32(0), 1)  # claims more pixels than it holds
+put("font", "image-too-big.glf", big)
 put("font", "no-glyphs.glf", chunk_file(b"GLFv", [(b"FBIT", 0, u32(1) + u32(1) + u32(0) + b"\xff")],
                                           extension=u32(1) + u32(0) + u32(0)))
 

@@ -5,6 +5,7 @@
 #include "core/Application.h"
 #include "files/BinaryFile.h"
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -83,6 +84,17 @@ Texture* Texture::readGlt(const String& fileName)
     // built with three components, as it always was.
     const GLint internal = internalFormatFor(header.format, header.type);
     const bool hasAlpha = internal == GL_RGBA || internal == GL_ALPHA || internal == GL_LUMINANCE_ALPHA;
+    // The mipmap builder hands its own smaller images on under the caller's
+    // unpack alignment, though it packs their rows tightly: with 4, a level
+    // whose rows are not a multiple of 4 bytes (a 2 x 2 alpha image) is read
+    // past its end. It gets tightly packed rows and alignment 1 instead.
+    const size_t rowBytes = static_cast<size_t>(GltHeader::bytesPerPixel(header.format, header.type)) * header.width;
+    const size_t paddedRow = (rowBytes + 3) / 4 * 4;
+    if (rowBytes != paddedRow) {
+        for (size_t row = 1; row < header.height; ++row)
+            std::memmove(pixels.data() + row * rowBytes, pixels.data() + row * paddedRow, rowBytes);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, hasAlpha ? internal : 3, width, height, header.format,
                                           header.type, pixels.data());
     glPopClientAttrib();

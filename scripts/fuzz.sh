@@ -44,15 +44,13 @@ work="$build/fuzz-work/$target"
 mkdir -p "$work/corpus"
 cd "$work"
 
-# The options the build gives the tests, leak suppressions included.
-export ASAN_OPTIONS="detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export LSAN_OPTIONS="suppressions=$root/cmake/sanitizers/lsan.supp:print_suppressions=0"
-
 # Some targets upload to OpenGL: every session gets a private screen.
 . "$root/scripts/xvfb.sh"
 quorvel_start_xvfb 1024x768x24
 trap quorvel_stop_xvfb EXIT
+
+# The options the build gives the tests, leak suppressions included.
+. "$build/sanitizer-environment.sh"
 
 "$build/fuzz/fuzz-$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/" \
   "$@" "$work/corpus" "$root/fuzz/corpus/$target"

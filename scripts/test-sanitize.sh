@@ -12,6 +12,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
+if [ "${QUORVEL_SKIP_SANITIZE:-}" = "1" ]; then
+  echo "test-sanitize.sh: skipped (QUORVEL_SKIP_SANITIZE=1)"
+  exit 0
+fi
+bash scripts/install-deps.sh
+
 build="$root/build-sanitize"
 werror=OFF
 if [ "${CI:-}" = "true" ]; then werror=ON; fi

@@ -26,4 +26,7 @@ quorvel_start_xvfb 1024x768x24
 trap quorvel_stop_xvfb EXIT
 ctest --output-on-failure --timeout 1800 -L display || status=1
 
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz corpora replayed.
+bash "$root/scripts/test-sanitize.sh" || status=1
+
 exit $status

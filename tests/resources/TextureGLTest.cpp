@@ -371,9 +371,9 @@ TEST_F(TextureGLTest, MipmapsKeepTheAlphaOfFilesThatHaveIt)
             glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
             EXPECT_EQ(alphaBits > 0, c.alpha) << c.name << " level " << level << ": " << alphaBits << " alpha bits";
         }
-        GLubyte texel[4] = {0, 0, 0, 0};
-        glGetTexImage(GL_TEXTURE_2D, 1, GL_RGBA, GL_UNSIGNED_BYTE, texel);
-        EXPECT_EQ(texel[3], c.alpha ? 0x80 : 0xFF) << c.name << ": the alpha of the first mipmap";
+        GLubyte level1[2 * 2 * 4] = {}; // 2 x 2 RGBA, rows of 8 bytes
+        glGetTexImage(GL_TEXTURE_2D, 1, GL_RGBA, GL_UNSIGNED_BYTE, level1);
+        EXPECT_EQ(level1[3], c.alpha ? 0x80 : 0xFF) << c.name << ": the alpha of the first mipmap";
         texture->unbind();
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

@@ -192,19 +192,40 @@ void W_LevelRenderer::tick(uint32_t periods)
 
     const float forward = axis(moveForward, moveBackward); // -1 walks along the view
     const float sideways = axis(moveLeft, moveRight);
-    const float count = static_cast<float>(periods);
-    Vector3 step = orientation.rotate(Vector3(sideways * count, 0.0f, forward * count));
+    Vector3 step = orientation.rotate(Vector3(sideways, 0.0f, forward));
     step.y = 0.0f;
 
-    // One axis at a time, so that walking into a wall at an angle slides along it.
-    if (isSolidAt(playerPosition.x + ProbeReach * step.x, playerPosition.z))
-        step.x = 0.0f;
-    if (isSolidAt(playerPosition.x, playerPosition.z + ProbeReach * step.z))
-        step.z = 0.0f;
+    // The move-and-probe rule runs once per period, so a tick that carries
+    // many periods (a slow frame, a stalled process) walks exactly as far as
+    // the same number of one-period ticks and stops at the same place before
+    // a wall. Moving the whole distance at once would let the probe, which
+    // looks five steps ahead, land beyond a one-cell wall: the player would
+    // tunnel through it. Once a period moves nothing, every later one of the
+    // same tick would do the same, so the loop ends there.
+    if (step.x != 0.0f || step.z != 0.0f) {
+        const uint32_t count = periods < MaxPeriodsPerTick ? periods : MaxPeriodsPerTick;
+        for (uint32_t n = 0; n < count; ++n) {
+            if (!movePeriod(step))
+                break;
+        }
+    }
 
-    playerPosition += step;
     camera.position = playerPosition;
     camera.updateView();
+}
+
+bool W_LevelRenderer::movePeriod(const Vector3& step)
+{
+    // One axis at a time, so that walking into a wall at an angle slides along it.
+    Vector3 move = step;
+    if (isSolidAt(playerPosition.x + ProbeReach * step.x, playerPosition.z))
+        move.x = 0.0f;
+    if (isSolidAt(playerPosition.x, playerPosition.z + ProbeReach * step.z))
+        move.z = 0.0f;
+
+    const Vector3 before = playerPosition;
+    playerPosition += move;
+    return playerPosition.x != before.x || playerPosition.z != before.z;
 }
 
 void W_LevelRenderer::draw()

@@ -33,6 +33,9 @@ public:
     static constexpr float WallHeight = 16.0f;
     static constexpr uint32_t TickInterval = 20; // milliseconds
     static constexpr float ProbeReach = 5.0f;    // steps the collision probe looks ahead
+    // Periods one tick walks at most: a stall of about 22 minutes. Beyond
+    // that the rest of the stall is dropped rather than walked.
+    static constexpr uint32_t MaxPeriodsPerTick = 65536;
     static constexpr float LookLength = 5.0f;    // length of the minimap heading line, world units
     static constexpr float YawPerPixel = 0.001f; // radians
     static constexpr float PitchPerPixel = 0.0005f;
@@ -83,6 +86,9 @@ private:
     W_LevelRenderer(std::unique_ptr<SkyDome> ownSky, bool fetchTextures);
 
     void mouseMove(int32_t dx, int32_t dy);
+    // One period of walking by step with the collision probes; whether the
+    // player moved at all.
+    bool movePeriod(const Vector3& step);
     void drawFloor() const;
     void drawWalls() const;
     void drawMinimap() const;

@@ -125,6 +125,47 @@ TEST_F(W_LevelRendererTest, OneTickOfFivePeriodsWalksAsFarAsFiveTicksOfOne)
     expectVector(once, Vector3(40.0f, 8.0f, -45.0f), "5 units forward");
 }
 
+TEST_F(W_LevelRendererTest, LongTicksStopBeforeAOneCellWallLikeShortOnes)
+{
+    // Cell (1, 5) is a wall one cell thick between the open cells (1, 4) and
+    // (1, 6); its near face lies at z = -80. Walking at it for 600 periods in
+    // ticks of any length ends at the same place, short of that face: a long
+    // tick must not carry the probe, and then the player, past the wall.
+    struct Walk {
+        const char* what;
+        int32_t turn; // mouse dx before walking
+        Vector3 start;
+    };
+    const Walk walks[] = {
+        {"straight along -z", 0, Vector3(24.0f, 8.0f, -8.0f)},
+        {"at an angle, sliding along the wall", 300, Vector3(20.0f, 8.0f, -40.0f)},
+    };
+    for (const Walk& w : walks) {
+        mouse(w.turn, 0);
+        Vector3 reference;
+        for (uint32_t periods : {1u, 5u, 30u, 200u}) {
+            level.setPlayerPosition(w.start);
+            walk("w", static_cast<int>(600 / periods), periods);
+            const Vector3 end = level.getPlayerPosition();
+            if (periods == 1)
+                reference = end;
+            EXPECT_GT(end.z, -80.0f) << w.what << ", ticks of " << periods;
+            EXPECT_EQ(end.x, reference.x) << w.what << ", ticks of " << periods;
+            EXPECT_EQ(end.z, reference.z) << w.what << ", ticks of " << periods;
+        }
+        mouse(-w.turn, 0);
+    }
+    // Straight on, the eye stops between 4 and 5 units before the face.
+    level.setPlayerPosition(Vector3(24.0f, 8.0f, -8.0f));
+    walk("w", 1, 600);
+    expectVector(level.getPlayerPosition(), Vector3(24.0f, 8.0f, -75.0f), "one tick of 600");
+
+    // The longest tick the timer can report ends, at the same place.
+    level.setPlayerPosition(Vector3(24.0f, 8.0f, -8.0f));
+    walk("w", 1, 0xFFFFFFFFu);
+    expectVector(level.getPlayerPosition(), Vector3(24.0f, 8.0f, -75.0f), "one tick of 2^32 - 1");
+}
+
 TEST_F(W_LevelRendererTest, ViewTurnsTheWalkingDirection)
 {
     // A quarter turn to the left (mouse to the left) makes w walk towards -x.

@@ -201,7 +201,7 @@ TEST_F(W_LevelRendererTest, WallsStopTheEyeBetweenFourAndFiveUnitsShort)
         {"towards +z into (5, 7)", Vector3(88.0f, 8.0f, -136.0f), "s", Vector3(88.0f, 8.0f, -132.0f)},
     };
     for (const Case& c : cases) {
-        ASSERT_FALSE(W_LevelRenderer::isSolidAt(c.start.x, c.start.z)) << c.what;
+        ASSERT_FALSE(level.isSolidAt(c.start.x, c.start.z)) << c.what;
         level.setPlayerPosition(c.start);
         walk(c.keys, 30);
         expectVector(level.getPlayerPosition(), c.end, c.what);
@@ -258,7 +258,7 @@ TEST_F(W_LevelRendererTest, CellsOutsideTheGridAreSolid)
         {1e30f, -8.0f, true},  {-1e30f, -8.0f, true},  {NAN, -8.0f, true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(W_LevelRenderer::isSolidAt(c.x, c.z), c.solid) << "x " << c.x << " z " << c.z;
+        EXPECT_EQ(level.isSolidAt(c.x, c.z), c.solid) << "x " << c.x << " z " << c.z;
 }
 
 TEST_F(W_LevelRendererTest, PitchPastTheVerticalIsIgnoredAsAWhole)

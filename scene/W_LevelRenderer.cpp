@@ -90,7 +90,7 @@ W_LevelRenderer::W_LevelRenderer(const LevelGrid& levelGrid, std::unique_ptr<Sky
     : grid(levelGrid), sky(std::move(ownSky)), pitch(0.0f), yaw(0.0f), floorTexture(nullptr), wallTexture(nullptr),
       ceilingTexture(nullptr), playerPosition(startPosition(levelGrid)), lookVector(0.0f, 0.0f, 0.0f),
       moveBackward(false), moveForward(false), moveRight(false), moveLeft(false), mapOrigin(0.0f, 0.0f, 0.0f),
-      mapScale(0.0f), blockSide(1), blocksDown(1), mapTexture(0)
+      mapScale(0.0f), blockSide(1), blocksDown(1), mapTexture(0), drawAll(false)
 {
     interval = TickInterval;
     state = Starting;
@@ -420,8 +420,8 @@ void W_LevelRenderer::castRay(float u, float v, float du, float dv)
 // cells they cross are drawn; so are the blocks around the player's cell.
 void W_LevelRenderer::updateVisibleBlocks()
 {
-    if (blocks.size() == 1) {
-        blockVisible[0] = 1;
+    if (blocks.size() == 1 || drawAll) {
+        std::fill(blockVisible.begin(), blockVisible.end(), 1);
         return;
     }
     std::fill(blockVisible.begin(), blockVisible.end(), 0);

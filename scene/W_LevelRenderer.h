@@ -97,6 +97,8 @@ public:
     // Marks the blocks the eye can see from where the player stands, looking
     // as the camera looks; draw() calls it before drawing floor and walls.
     void updateVisibleBlocks();
+    // Draws every block whatever can be seen (for comparing pictures and costs).
+    void setDrawAll(bool all) { drawAll = all; }
     int32_t getBlockCount() const { return static_cast<int32_t>(blocks.size()); }
     int32_t countVisibleBlocks() const;
     // Quads drawn for the floor and the walls with the current visible blocks.
@@ -170,6 +172,7 @@ private:
     int32_t blockSide; // cells
     int32_t blocksDown;
     uint32_t mapTexture; // the large levels' minimap picture; 0 without one
+    bool drawAll;
 };
 
 } // namespace Quorvel

@@ -31,6 +31,12 @@ std::string showByte(uint8_t byte)
     return text;
 }
 
+std::string unknownCharacter(uint8_t byte, size_t offset)
+{
+    return "unknown character " + showByte(byte) + " in column " + std::to_string(offset + 1)
+        + " (use '#', '.', ' ' or 'S')";
+}
+
 } // namespace
 
 LevelFile::LevelFile() : grid(LevelGrid::builtIn()), valid(false), startMarked(false), errorLine(0) {}
@@ -79,10 +85,16 @@ bool LevelFile::parse(const uint8_t* bytes, size_t size)
         ++line;
         // The line's bytes, without its LF, and without a CR right before it
         // (or right before the end of the file).
+        // A row's characters are checked on the way, so that a binary file
+        // is named for its first odd byte rather than for its line length.
+        const bool comment = bytes[position] == ';';
         size_t end = position;
         while (end < size && bytes[end] != '\n') {
             if (end - position > static_cast<size_t>(MaxLineLength)) // the CR of CRLF may follow
                 return fail(line, "the line is longer than " + std::to_string(MaxLineLength) + " characters");
+            const uint8_t c = bytes[end];
+            if (!comment && c != '#' && c != '.' && c != ' ' && c != 'S' && c != '\r')
+                return fail(line, unknownCharacter(c, end - position));
             ++end;
         }
         size_t length = end - position;
@@ -127,8 +139,7 @@ bool LevelFile::parse(const uint8_t* bytes, size_t size)
                 startJ = rowIndex;
                 continue;
             }
-            return fail(line, "unknown character " + showByte(c) + " in column " + std::to_string(k + 1)
-                                  + " (use '#', '.', ' ' or 'S')");
+            return fail(line, unknownCharacter(c, k));
         }
         rows.push_back(Row{text, static_cast<int32_t>(length)});
         if (static_cast<int32_t>(length) > width)

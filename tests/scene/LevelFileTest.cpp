@@ -171,6 +171,7 @@ TEST(LevelFileTest, UnusableFilesAreRefusedWithTheirLineAndReason)
         {"257 rows", tall + "#\n", 257, "more than 256 rows"},
         {"258 rows after empty lines", tall.substr(2) + "\n\n#\n", 258, "more than 256 rows"},
         {"binary garbage", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1, "byte 0x89 in column 1"},
+        {"binary with no line end for long", "..GLTF" + std::string(400, '\x01'), 1, "'G' in column 3"},
         {"NUL in a row", std::string("..\0.", 4), 1, "byte 0x00 in column 3"},
         {"binary in a comment", std::string(";ab\x01", 4), 1, "binary data in a comment"},
         {"every cell solid", "; walls only\n##\n##\n", 2, "no open cell"},

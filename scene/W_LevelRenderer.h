@@ -61,7 +61,7 @@ public:
     // Levels of at most this many cells are drawn whole, as one block, and
     // their minimap cell by cell; larger ones by visible blocks of
     // BlockSize x BlockSize cells, their minimap from a texture.
-    static constexpr int32_t WholeDrawCells = 1024;
+    static constexpr int32_t WholeDrawCells = 256;
     static constexpr int32_t BlockSize = 8;
     static constexpr float RayAngleStep = 1.0f / 1024.0f; // radians between visibility rays
 

@@ -500,7 +500,7 @@ TEST_F(W_LevelRendererGridTest, WallsOnlyWhereOpenMeetsSolidAndNoFloorsUnderLarg
     own->updateVisibleBlocks();
     EXPECT_EQ(own->countVisibleQuads(), 4 + 8);
 
-    // Large (over 1024 cells): 40 x 40 solid but for a 2 x 1 room: its two
+    // Large (over 256 cells): 40 x 40 solid but for a 2 x 1 room: its two
     // floors and six walls, nothing for the 1598 solid cells.
     Quorvel::LevelGrid grid(40, 40);
     for (int32_t j = 0; j < 40; ++j) {

@@ -19,8 +19,8 @@
 namespace BenchLevels {
 
 struct View {
-    float x, z;    // the eye, world units
-    int32_t turn;  // mouse pixels to the right before drawing
+    float x, z;   // the eye, world units
+    int32_t turn; // mouse pixels to the right before drawing
 };
 
 inline Quorvel::LevelGrid sample(const std::string& name)

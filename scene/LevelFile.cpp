@@ -39,7 +39,9 @@ std::string unknownCharacter(uint8_t byte, size_t offset)
 
 } // namespace
 
-LevelFile::LevelFile() : grid(LevelGrid::builtIn()), valid(false), startMarked(false), errorLine(0) {}
+LevelFile::LevelFile() : grid(LevelGrid::builtIn()), valid(false), startMarked(false), errorLine(0)
+{
+}
 
 bool LevelFile::fail(int32_t line, const std::string& reason)
 {
@@ -109,8 +111,9 @@ bool LevelFile::parse(const uint8_t* bytes, size_t size)
             // A comment: any text, but no control bytes (a sign of a binary file).
             for (size_t k = 1; k < length; ++k) {
                 if (text[k] < 32 && text[k] != '\t')
-                    return fail(line, "binary data in a comment (" + showByte(text[k]) + " in column "
-                                          + std::to_string(k + 1) + ")");
+                    return fail(line,
+                                "binary data in a comment (" + showByte(text[k]) + " in column " + std::to_string(k + 1)
+                                    + ")");
             }
             continue;
         }
@@ -185,7 +188,8 @@ bool LevelFile::load(const String& name)
     if (size == 0)
         return fail(1, "the file is empty");
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (file->seek(0, BinaryFile::Begin) != 0 || file->read(bytes.data(), static_cast<uint32_t>(size)) != static_cast<uint32_t>(size))
+    if (file->seek(0, BinaryFile::Begin) != 0
+        || file->read(bytes.data(), static_cast<uint32_t>(size)) != static_cast<uint32_t>(size))
         return fail(1, "the file cannot be read in full");
     return parse(bytes.data(), bytes.size());
 }

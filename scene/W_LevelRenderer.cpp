@@ -72,14 +72,18 @@ float axis(bool negative, bool positive)
 
 } // namespace
 
-W_LevelRenderer::W_LevelRenderer() : W_LevelRenderer(LevelGrid::builtIn()) {}
+W_LevelRenderer::W_LevelRenderer() : W_LevelRenderer(LevelGrid::builtIn())
+{
+}
 
 W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid)
     : W_LevelRenderer(grid, std::unique_ptr<SkyDome>(new SkyDome()), true)
 {
 }
 
-W_LevelRenderer::W_LevelRenderer(SkyDome::WithoutGraphics tag) : W_LevelRenderer(LevelGrid::builtIn(), tag) {}
+W_LevelRenderer::W_LevelRenderer(SkyDome::WithoutGraphics tag) : W_LevelRenderer(LevelGrid::builtIn(), tag)
+{
+}
 
 W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid, SkyDome::WithoutGraphics tag)
     : W_LevelRenderer(grid, std::unique_ptr<SkyDome>(new SkyDome(tag)), false)
@@ -434,7 +438,8 @@ void W_LevelRenderer::updateVisibleBlocks()
         for (int32_t dj = -1; dj <= 1; ++dj)
             markCell(i + di, j + dj);
     }
-    if (!(u >= 0.0f && v >= 0.0f && u < static_cast<float>(grid.getWidth()) && v < static_cast<float>(grid.getHeight())))
+    if (!(u >= 0.0f && v >= 0.0f && u < static_cast<float>(grid.getWidth())
+          && v < static_cast<float>(grid.getHeight())))
         return; // an eye outside the grid sees nothing of it beyond its edge cells
 
     // The corners of the picture seen from above: a corner ray (tx, ty, -1)
@@ -624,7 +629,8 @@ void W_LevelRenderer::drawMinimap() const
     // so it is never shorter on the screen than on the 10 x 10 map.
     const Vector3& p = playerPosition;
     const int32_t side = std::max(width, height);
-    const Vector3 l = side > GridSize ? lookVector * (static_cast<float>(side) / static_cast<float>(GridSize)) : lookVector;
+    const Vector3 l = side > GridSize ? lookVector * (static_cast<float>(side) / static_cast<float>(GridSize))
+                                      : lookVector;
     glColor3f(1.0f, 0.0f, 0.0f);
     glBegin(GL_LINES);
     glVertex3f(left + s * p.x / CellSize, top + s * (-p.z / CellSize), z);

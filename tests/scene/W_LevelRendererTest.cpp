@@ -474,7 +474,7 @@ TEST_F(W_LevelRendererGridTest, MinimapFitsEveryLevelIntoTheSameCornerBox)
         {32, 32, 1024.0f / 224.0f, 1024.0f - 1024.0f / 7.0f},
         {256, 256, 1024.0f / 1792.0f, 1024.0f - 1024.0f / 7.0f},
         {1, 1, 1024.0f / 7.0f, 1024.0f - 1024.0f / 7.0f},
-        {20, 5, 1024.0f / 140.0f, 1024.0f - 1024.0f / 7.0f}, // wide: full width, a quarter high
+        {20, 5, 1024.0f / 140.0f, 1024.0f - 1024.0f / 7.0f},          // wide: full width, a quarter high
         {5, 20, 1024.0f / 140.0f, 1024.0f - 5.0f * 1024.0f / 140.0f}, // tall: right-aligned
     };
     for (const Case& c : cases) {

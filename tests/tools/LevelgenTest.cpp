@@ -49,8 +49,7 @@ ToolRun levelgen(const std::string& arguments)
 LevelGrid readGrid(const std::string& text)
 {
     LevelFile file;
-    EXPECT_TRUE(file.parse(reinterpret_cast<const uint8_t*>(text.data()), text.size()))
-        << file.describeError("text");
+    EXPECT_TRUE(file.parse(reinterpret_cast<const uint8_t*>(text.data()), text.size())) << file.describeError("text");
     return file.getGrid();
 }
 
@@ -93,7 +92,8 @@ TEST(LevelgenMazeTest, MazesArePerfectOfTheSizeAskedAndFollowTheSeed)
             EXPECT_TRUE(maze == LevelTool::makeMaze(size.width, size.height, seed)) << what;
         }
         if (size.width >= 7 && size.height >= 7) {
-            EXPECT_FALSE(LevelTool::makeMaze(size.width, size.height, 1) == LevelTool::makeMaze(size.width, size.height, 2));
+            EXPECT_FALSE(LevelTool::makeMaze(size.width, size.height, 1)
+                         == LevelTool::makeMaze(size.width, size.height, 2));
         }
     }
 }
@@ -130,8 +130,8 @@ TEST(LevelgenToolTest, PicturesBecomeLevelsAndLevelsPictures)
     // 4 x 2 pixels: black, white, pure red (the start), luminance 127.4;
     // nearly pure red (solid), luminance exactly 128 (open), light blue, grey 127.
     const unsigned char pixels[] = {
-        0,   0,   0,   255, 255, 255, 255, 0, 0,   128, 127, 128, //
-        254, 0,   0,   128, 128, 128, 150, 200, 250, 127, 127, 127, //
+        0,   0, 0, 255, 255, 255, 255, 0,   0,   128, 127, 128, //
+        254, 0, 0, 128, 128, 128, 150, 200, 250, 127, 127, 127, //
     };
     ASSERT_NE(stbi_write_png("p.png", 4, 2, 3, pixels, 12), 0);
     ToolRun run = levelgen("--from-image p.png p.lvl");

@@ -126,7 +126,8 @@ int fromImage(const std::string& picture, const std::string& output)
     int starts = 0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const unsigned char* p = pixels + (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+            const unsigned char* p = pixels
+                + (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
             if (p[0] == 255 && p[1] == 0 && p[2] == 0) {
                 text += 'S';
                 if (++starts == 2)

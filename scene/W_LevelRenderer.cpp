@@ -397,11 +397,11 @@ void W_LevelRenderer::castRay(float u, float v, float du, float dv)
     int32_t j = static_cast<int32_t>(std::floor(v));
     const int32_t stepI = du > 0.0f ? 1 : -1;
     const int32_t stepJ = dv > 0.0f ? 1 : -1;
-    const float far = 1e30f;
-    const float deltaU = du != 0.0f ? std::fabs(1.0f / du) : far;
-    const float deltaV = dv != 0.0f ? std::fabs(1.0f / dv) : far;
-    float nextU = du != 0.0f ? (du > 0.0f ? static_cast<float>(i + 1) - u : u - static_cast<float>(i)) * deltaU : far;
-    float nextV = dv != 0.0f ? (dv > 0.0f ? static_cast<float>(j + 1) - v : v - static_cast<float>(j)) * deltaV : far;
+    const float never = 1e30f; // a ray along one axis never crosses the other
+    const float deltaU = du != 0.0f ? std::fabs(1.0f / du) : never;
+    const float deltaV = dv != 0.0f ? std::fabs(1.0f / dv) : never;
+    float nextU = du != 0.0f ? (du > 0.0f ? static_cast<float>(i + 1) - u : u - static_cast<float>(i)) * deltaU : never;
+    float nextV = dv != 0.0f ? (dv > 0.0f ? static_cast<float>(j + 1) - v : v - static_cast<float>(j)) * deltaV : never;
     const int32_t maxSteps = grid.getWidth() + grid.getHeight() + 2;
     for (int32_t n = 0; n < maxSteps && !grid.isSolid(i, j); ++n) {
         markCell(i, j);
@@ -440,7 +440,7 @@ void W_LevelRenderer::updateVisibleBlocks()
     }
     if (!(u >= 0.0f && v >= 0.0f && u < static_cast<float>(grid.getWidth())
           && v < static_cast<float>(grid.getHeight())))
-        return; // an eye outside the grid sees nothing of it beyond its edge cells
+        return; // an eye outside the grid (never so in play) draws only the blocks beside it
 
     // The corners of the picture seen from above: a corner ray (tx, ty, -1)
     // of the unpitched view leans by atan(tx / (cos p - ty sin |p|)) at most.

@@ -6,7 +6,7 @@ file(MAKE_DIRECTORY ${SCRATCH})
 set(commands
   "builtin.lvl|--built-in"
   "maze32.lvl|--maze|32x32|--seed|32"
-  "maze128.lvl|--maze|128x128|--seed|128")
+  "maze128.lvl|--maze|128x128|--seed|148")
 
 set(failures "")
 foreach(entry ${commands})

@@ -73,6 +73,16 @@ install(TARGETS quorvel EXPORT QuorvelTargets
   ARCHIVE DESTINATION ${QUORVEL_INSTALL_LIBDIR} COMPONENT Development
   LIBRARY DESTINATION ${QUORVEL_INSTALL_LIBDIR} COMPONENT Development
   RUNTIME DESTINATION ${QUORVEL_INSTALL_BINDIR} COMPONENT Development)
+# A stripped installation (cmake --install --strip, and the packages) strips
+# the programs; the static library loses its debugging information (which
+# names the build machine's source files) and keeps its symbols.
+if(CMAKE_STRIP)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUORVEL_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:quorvel>\")
+    endif()" COMPONENT Development)
+endif()
 
 foreach(folder ${QUORVEL_FOLDERS})
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${folder}/ DESTINATION ${quorvel_include}/${folder}
@@ -163,7 +173,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/docs/screenshot.png DESTINATION ${QUORVEL_INST
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "Quorvel developers")
 set(CPACK_PACKAGE_CONTACT "Quorvel developers <dev@quorvel.local>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Small real-time 3D engine and its first-person walk-through demonstration")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Quorvel, a small real-time 3D engine")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${CMAKE_SOURCE_DIR}/README.md)
@@ -184,14 +194,17 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME quorvel)
   set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- The quorvel-demo program walks through a textured level under a procedural
- cloudy sky. The package also holds the engine's content tools.")
+  # The libraries the programs link are found by dpkg-shlibdeps; SDL opens
+  # libGL itself when it creates the OpenGL context, so that one is named here.
+  set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "libgl1")
+  set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "The quorvel-demo program is a first-person walk through a textured level
+under a procedural cloudy sky. This package holds it, its content and the
+engine's content tools.")
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME quorvel-dev)
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libsdl2-dev, libgl-dev, libglu1-mesa-dev")
-  set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "Quorvel engine: static library, headers, CMake and pkg-config files
- Build programs on the Quorvel engine with find_package(Quorvel) and the
- Quorvel::quorvel target, or with pkg-config quorvel.")
+  set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "The static engine library and its headers, for programs built on Quorvel
+with CMake (find_package(Quorvel), target Quorvel::quorvel) or with
+pkg-config (quorvel).")
 endif()
 include(CPack)

@@ -19,3 +19,18 @@ if(TARGET quorvel-demo AND TARGET quorvel-close-window AND QUORVEL_DPKG_DEB)
       ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} $<TARGET_FILE:quorvel-close-window> ${PROJECT_VERSION})
   set_tests_properties(deb_package PROPERTIES LABELS "display;install" TIMEOUT 600 RESOURCE_LOCK display)
 endif()
+
+# The Windows installation, the starter built against it and the Windows
+# archive, run under Wine after the smoke run, in its build tree.
+if(NOT WIN32 AND TARGET quorvel-demo)
+  find_program(QUORVEL_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+  find_program(QUORVEL_WINE wine)
+  if(QUORVEL_MINGW_CXX AND QUORVEL_WINE)
+    add_test(NAME windows_package
+      COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/windows-package.sh ${CMAKE_BINARY_DIR}/windows-smoke)
+    set_tests_properties(windows_package PROPERTIES LABELS "display;windows;install" TIMEOUT 1800
+      RESOURCE_LOCK display)
+    # Ordering only: it makes what it needs itself when run alone.
+    set_tests_properties(windows_package PROPERTIES DEPENDS windows_smoke)
+  endif()
+endif()

@@ -18,8 +18,7 @@ public:
     // folder is executableFolder/installedContent and counts only when it
     // holds a "quorvel.conf"; it is returned in its canonical form.
     // executablePath is the running program's full path (empty when unknown).
-    static String find(const String& workingDirectory, const String& executablePath,
-                       const String& installedContent);
+    static String find(const String& workingDirectory, const String& executablePath, const String& installedContent);
 
     // The same for this process: its working directory, its program's path
     // as the platform tells it, and the layout of the installation.

@@ -84,8 +84,8 @@ TEST(ContentLocationTest, AWindowsInstallationKeepsTheContentBesideTheProgram)
     make(root / "work", {});
     make(root / "quorvel", {"quorvel.conf", "data/"});
 
-    const String found =
-        ContentLocation::find((root / "work").string().c_str(), (root / "quorvel" / "quorvel-demo.exe").string().c_str(), ".");
+    const String found = ContentLocation::find((root / "work").string().c_str(),
+                                               (root / "quorvel" / "quorvel-demo.exe").string().c_str(), ".");
 
     EXPECT_EQ((fs::canonical(root / "quorvel") / "").string(), found.c_str()) << "canonical, without \"./\"";
 }

@@ -42,11 +42,11 @@ TEST(WinApiModuleFileName, ABufferTooSmallGetsThePathCutWithItsTerminator)
         DWORD result;
         bool insufficient;
     } const cases[] = {
-        {1, 1, true},               // only the terminator fits
-        {5, 5, true},               // four bytes and the terminator
-        {full, full, true},         // all but the last byte
-        {full + 1, full, false},    // exactly fits
-        {full + 100, full, false},  // room to spare
+        {1, 1, true},              // only the terminator fits
+        {5, 5, true},              // four bytes and the terminator
+        {full, full, true},        // all but the last byte
+        {full + 1, full, false},   // exactly fits
+        {full + 100, full, false}, // room to spare
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);

@@ -18,6 +18,7 @@
 #
 #   windows-package.sh [work directory]   (default: build/windows-smoke)
 set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 root=$(cd "$(dirname "$0")/.." && pwd -P)
 work=${1:-$root/build/windows-smoke}
 mkdir -p "$work"
@@ -90,7 +91,10 @@ start_program() {
     (cd "$dir" && exec wine "$exe" >"$dir/wine.txt" 2>&1) &
     pid=$!
     wait_for_line "$dir/quorvel.log" "Running main loop..." $pid 300
-    kill -0 $pid 2>/dev/null || fail "$(basename "$exe") ended before its main loop ran"
+    grep -q "Running main loop..." "$dir/quorvel.log" 2>/dev/null || {
+        wine taskkill /F /IM "$(basename "$exe")" >/dev/null 2>&1
+        fail "$(basename "$exe") did not reach its main loop"
+    }
     sleep 1.5
 }
 

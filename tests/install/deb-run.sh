@@ -12,6 +12,7 @@
 #
 #   deb-run.sh BUILD-DIR SOURCE-DIR CLOSE-WINDOW-TOOL VERSION
 set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 build=$(cd "$1" && pwd -P)
 source_dir=$(cd "$2" && pwd -P)
 close=$3
@@ -53,7 +54,8 @@ owner() {
     local path
     [ -n "$1" ] || return 0
     for path in "$1" "/usr$1" "$(readlink -f "$1")"; do
-        dpkg -S "$path" 2>/dev/null | head -n 1 | cut -d: -f1 | grep . && return 0
+        # Every reader takes all its input: no writer is cut short (pipefail).
+        dpkg -S "$path" 2>/dev/null | sed -n '1s/:.*//p' | grep . && return 0
     done
     return 0
 }
@@ -86,7 +88,7 @@ depends "$dev" >"$work/dev-depends.txt"
 grep -qxF libgl1 "$work/runtime-depends.txt" || fail "quorvel does not depend on libgl1"
 for program in "$root"/usr/bin/*; do
     for soname in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
-        library=$(/sbin/ldconfig -p | awk -v name="$soname" '$1 == name && /x86-64/ { print $NF; exit }')
+        library=$(/sbin/ldconfig -p | awk -v name="$soname" '$1 == name && /x86-64/ && !path { path = $NF } END { print path }')
         [ -n "$library" ] || fail "$(basename "$program") needs $soname, which this system does not have"
         package=$(owner "$library")
         [ -n "$package" ] || fail "no package holds $library"

@@ -40,7 +40,10 @@ check_installed_demo() {
     (cd "$run" && exec "$demo" >stdout.txt 2>stderr.txt) &
     local pid=$!
     wait_for_line "$run/quorvel.log" "Running main loop..." $pid 200
-    kill -0 $pid 2>/dev/null || fail "the installed demonstration ended before its main loop: $(cat "$run/stderr.txt")"
+    if ! grep -q "Running main loop..." "$run/quorvel.log" 2>/dev/null; then
+        kill -KILL $pid 2>/dev/null
+        fail "the installed demonstration did not reach its main loop: $(cat "$run/quorvel.log" "$run/stderr.txt" 2>/dev/null)"
+    fi
     sleep 1.5
     screenshot "$run/shot.png"
     close_and_wait $pid "$close"

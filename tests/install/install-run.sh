@@ -17,6 +17,7 @@
 #
 #   install-run.sh BUILD-DIR SOURCE-DIR CLOSE-WINDOW-TOOL
 set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 build=$(cd "$1" && pwd -P)
 source_dir=$(cd "$2" && pwd -P)
 close=$3
@@ -98,7 +99,8 @@ run="$work/starter/build"
 (cd "$run" && exec ./quorvel-starter >stdout.txt 2>stderr.txt) &
 pid=$!
 wait_for_line "$run/quorvel.log" "Running main loop..." $pid 200
-kill -0 $pid 2>/dev/null || fail "the starter ended before its main loop: $(cat "$run/stderr.txt")"
+grep -q "Running main loop..." "$run/quorvel.log" 2>/dev/null ||
+    { kill -KILL $pid 2>/dev/null; fail "the starter did not reach its main loop: $(cat "$run/quorvel.log" "$run/stderr.txt" 2>/dev/null)"; }
 sleep 1
 screenshot "$run/red.png"
 has_colour "$run/red.png" 100 100 8 8 255 0 0 || fail "the starter's square is not red"
@@ -125,7 +127,7 @@ mkdir -p "$run"
 pid=$!
 for _ in $(seq 1 100); do
     kill -0 $pid 2>/dev/null || break
-    box=$(xwininfo -root -tree 2>/dev/null | awk '/"Error"/ { print $1; exit }')
+    box=$(xwininfo -root -tree 2>/dev/null | awk '/"Error"/ && !box { box = $1 } END { print box }' || true)
     [ -n "$box" ] && xdotool key --window "$box" Return >/dev/null 2>&1
     sleep 0.2
 done

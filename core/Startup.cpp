@@ -3,6 +3,7 @@
 #include "core/Application.h"
 #include "core/Config.h"
 #include "core/ConfigSection.h"
+#include "core/ContentLocation.h"
 #include "core/Log.h"
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
@@ -23,9 +24,9 @@ namespace Quorvel {
 namespace {
 
 // The level named by "[Level] file" in the configuration, read from the data
-// directory; the built-in level without the key, and after one log line when
-// the file cannot be used.
-LevelGrid configuredLevel(Application* application)
+// directory (dataDirectory, as mounted); the built-in level without the key,
+// and after one log line when the file cannot be used.
+LevelGrid configuredLevel(Application* application, const String& dataDirectory)
 {
     const ConfigSection* section = application->getConfig()->getSection("Level");
     if (section == nullptr || !section->has("file"))
@@ -36,7 +37,7 @@ LevelGrid configuredLevel(Application* application)
         return LevelGrid::builtIn();
 
     LevelFile file;
-    const std::string shown = std::string(Startup::DataDirectory) + "/" + name.c_str();
+    const std::string shown = std::string(dataDirectory.c_str()) + "/" + name.c_str();
     if (!file.load(name)) {
         application->getLog()->write((file.describeError(shown) + "; using the built-in level").c_str());
         return LevelGrid::builtIn();
@@ -50,8 +51,12 @@ LevelGrid configuredLevel(Application* application)
 
 int Startup::run()
 {
+    // The content is in the working directory; an installed demonstration
+    // started where there is none uses the content installed with it.
+    const String content = ContentLocation::find();
+
     // Every resource name is looked up inside "data".
-    FileSystem::instance()->mount("", new DiskDirectory(DataDirectory));
+    FileSystem::instance()->mount("", new DiskDirectory(content + DataDirectory));
 
     // The first subsystem creates the application (log, configuration, widget
     // manager). Registration order decides the order of every hook and of the
@@ -59,16 +64,21 @@ int Startup::run()
     InputSystem::instance();
     TimerSystem::instance();
     GraphicSystem* graphics = GraphicSystem::instance();
+    Application* application = Application::instance();
+    if (content.length() > 0) {
+        // The log stays in the working directory.
+        application->getLog()->write(String("Using the installed content in ") + content);
+        application->readConfig(content + ContentLocation::ConfigFile);
+    }
     graphics->configure();
 
-    Application* application = Application::instance();
     if (!application->init())
         return 1; // the failing part has logged and told the user
 
     // Added after init, so each widget is initialised and sized at once, with
     // the OpenGL context current. The widget manager only refers to them; they
     // live here until the main loop has ended.
-    auto level = std::make_unique<W_LevelRenderer>(configuredLevel(application));
+    auto level = std::make_unique<W_LevelRenderer>(configuredLevel(application, content + DataDirectory));
     auto counter = std::make_unique<WS_FpsCounter>();
     auto crosshair = std::make_unique<WSCrosshair>();
     WidgetManager* widgets = application->getWidgetManager();

@@ -13,11 +13,6 @@ namespace Quorvel {
 
 Application* Application::registeredInstance = nullptr;
 
-namespace {
-
-const char ConfigFileName[] = "quorvel.conf";
-
-} // namespace
 
 Application::Application() : quitRequested(false)
 {
@@ -26,17 +21,7 @@ Application::Application() : quitRequested(false)
 
     log = std::make_unique<Log>("quorvel.log");
 
-    // A missing configuration file is not an error: every reader then keeps
-    // its own defaults (and the graphic system reports what it lacks). A
-    // file that cannot be read (a directory of that name, a disk error) is
-    // treated the same way, with one log line naming it.
-    std::ifstream configStream(ConfigFileName);
-    if (configStream.is_open())
-        config = std::make_unique<Config>(configStream);
-    if (config && !config->isLoaded())
-        log->write(String("Configuration: ") + ConfigFileName + " cannot be read; starting without it");
-    if (!config || !config->isLoaded())
-        config = std::make_unique<Config>();
+    readConfig("quorvel.conf");
 
     widgetManager = std::make_unique<WidgetManager>();
 }
@@ -49,6 +34,23 @@ Application::~Application()
     widgetManager.reset();
     if (registeredInstance == this)
         registeredInstance = nullptr;
+}
+
+bool Application::readConfig(const String& fileName)
+{
+    // A missing configuration file is not an error: every reader then keeps
+    // its own defaults (and the graphic system reports what it lacks). A
+    // file that cannot be read (a directory of that name, a disk error) is
+    // treated the same way, with one log line naming it.
+    std::ifstream configStream(fileName.c_str());
+    if (configStream.is_open())
+        config = std::make_unique<Config>(configStream);
+    const bool read = configStream.is_open() && config->isLoaded();
+    if (configStream.is_open() && !read)
+        log->write(String("Configuration: ") + fileName + " cannot be read; starting without it");
+    if (!read)
+        config = std::make_unique<Config>();
+    return read;
 }
 
 Application* Application::existingInstance()

@@ -226,3 +226,18 @@ for name, data in [("rgb.png", png(4, 3)), ("rgba.png", png(2, 2, 6)), ("grey.pn
                    ("rgb.bmp", bmp(3, 2)), ("short.png", png(4, 4)[:40])]:
     for channels in (0, 4):
         put("gltconvert", "%d-%s" % (channels, name), bytes([channels]) + data)
+
+# --- level files ---------------------------------------------------------------
+put("level", "builtin.lvl", data_file("levels/builtin.lvl"))
+put("level", "maze32.lvl", data_file("levels/maze32.lvl"))
+put("level", "small.lvl", "; a small room\n#####\n#S..#\n#.#.#\n#####\n")
+put("level", "crlf-bom.lvl", b"\xef\xbb\xbf###\r\n#S#\r\n# #\r\n")
+put("level", "short-lines.lvl", "#\n##S\n\n#\n\n\n")
+put("level", "no-start.lvl", "##.\n...\n")
+put("level", "all-solid.lvl", "###\n###\n")
+put("level", "two-starts.lvl", "S.S\n")
+put("level", "bad-character.lvl", "#.x\n")
+put("level", "too-wide.lvl", "." * 257 + "\n")
+put("level", "too-tall.lvl", ".\n" * 257)
+put("level", "empty.lvl", "")
+put("level", "binary.lvl", bytes([0, 10, 255, 13, 35]))

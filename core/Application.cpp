@@ -13,7 +13,6 @@ namespace Quorvel {
 
 Application* Application::registeredInstance = nullptr;
 
-
 Application::Application() : quitRequested(false)
 {
     if (!registeredInstance)

@@ -35,7 +35,7 @@ fail() {
     exit 1
 }
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
-for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump wine xte xwd convert unzip cpack; do
+for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump wine xte xdotool xwd convert unzip cpack; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 
@@ -99,11 +99,12 @@ start_program() {
 }
 
 # stop_program EXE: a close request (WM_CLOSE, as taskkill without /F sends
-# it), then exit code 0 and "Application terminated" at the end of the main loop.
+# it, once the program shows its window and taskkill finds it), then exit
+# code 0 and "Application terminated" at the end of the main loop.
 stop_program() {
     local name status=0
     name=$(basename "$1")
-    wine taskkill /IM "$name" >/dev/null 2>&1 || fail "taskkill found no $name"
+    wine_close $pid "$name" || fail "$wine_close_failure"
     wait_for_exit $pid
     kill -0 $pid 2>/dev/null && { wine taskkill /F /IM "$name" >/dev/null 2>&1; fail "$name did not end after the close request"; }
     wait $pid || status=$?

@@ -145,8 +145,6 @@ private:
     bool findMode(const DEVMODEA& wanted, void* sdlMode); // SDL_DisplayMode*
     void fillMode(DEVMODEA& mode, int width, int height, int bitsPerPixel, int refreshRate) const;
 
-    static void installSignalHandlers();
-    static void onSignal(int signalNumber);
     static void shutdownAtExit();
     void shutdown();
 

@@ -41,6 +41,12 @@ public:
     void quit() { quitRequested = true; } // ends the main loop at its next pass
     bool isQuitRequested() const { return quitRequested; }
 
+    // The process exit code the program should end with once the main loop
+    // has ended: 0 unless the system ended the program (a quit message with
+    // a code, as when the display's connection breaks).
+    int getExitCode() const { return exitCode; }
+    void setExitCode(int code) { exitCode = code; }
+
 protected:
     // Opens the log, reads "quorvel.conf" (an empty configuration when it
     // cannot be opened, silently), creates the widget manager, and becomes the
@@ -48,6 +54,7 @@ protected:
     Application();
 
     bool quitRequested;
+    int exitCode = 0;
 
 private:
     std::unique_ptr<Log> log;

@@ -74,6 +74,20 @@ bool WinApiHost::ensureVideo()
         std::fprintf(stderr, "winapi: no display: %s\n", SDL_GetError());
         return false;
     }
+    // Without a reachable X server SDL falls back to a driver that draws
+    // nowhere; that is no display for a program that wants to be seen.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (strcasecmp(driver, "offscreen") == 0 || strcasecmp(driver, "dummy") == 0)
+        && !(asked && strcasecmp(asked, driver) == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        const char* display = SDL_getenv("DISPLAY");
+        if (display)
+            std::fprintf(stderr, "winapi: no display: no X server answers at DISPLAY=%s\n", display);
+        else
+            std::fprintf(stderr, "winapi: no display: DISPLAY is not set\n");
+        return false;
+    }
     videoReady = true;
     std::atexit(shutdownAtExit);
     SDL_StopTextInput();
@@ -94,6 +108,28 @@ bool WinApiHost::ensureVideo()
 void WinApiHost::shutdownAtExit()
 {
     instance().shutdown();
+}
+
+// The X connection broke (called from inside Xlib). Everything made on it
+// is forgotten without a call into SDL, which would wait on the dead
+// connection; the program is asked to end with WM_QUIT and exit code 2.
+void WinApiHost::onDisplayLost()
+{
+    WinApiHost& host = instance();
+    if (host.displayLost)
+        return;
+    host.displayLost = true;
+    host.videoReady = false;
+    std::fprintf(stderr, "winapi: the connection to the display was lost\n");
+    std::fflush(stderr);
+    for (auto& entry : host.windows)
+        entry.second->sdl = nullptr;
+    for (auto& entry : host.contexts)
+        entry.second.gl = nullptr;
+    host.current = nullptr;
+    host.currentDc = nullptr;
+    host.modeChanged = false;
+    host.queue.postQuit(DisplayLostExitCode);
 }
 
 // Gives the display back: the full-screen windows go (SDL restores the

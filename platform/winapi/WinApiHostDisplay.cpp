@@ -3,6 +3,8 @@
 
 #include "platform/winapi/WinApiHost.h"
 
+#include "platform/winapi/WinApiX11.h"
+
 #include <SDL.h>
 
 #include <cstddef>
@@ -27,16 +29,44 @@ int bitsOf(uint32_t format)
 
 } // namespace
 
-bool WinApiHost::coversMode(const Window& window) const
+// What a top-level window without a caption covers decides its full-screen
+// state, as a screen-covering popup does on Windows: the changed display
+// mode (at 0,0 with the mode's size: full screen in that mode), or, with no
+// mode change in force, the whole desktop (full screen at the desktop's own
+// size, no mode switch).
+WinApiHost::Cover WinApiHost::coverOf(const Window& window) const
 {
-    return modeChanged && !(window.style & WS_CHILD) && window.x == 0 && window.y == 0 && window.width == modeWidth
-        && window.height == modeHeight;
+    if (window.style & WS_CHILD || window.x != 0 || window.y != 0)
+        return Cover::None;
+    if (modeChanged)
+        return window.width == modeWidth && window.height == modeHeight ? Cover::Mode : Cover::None;
+    if (window.style & WS_CAPTION || !videoReady)
+        return Cover::None;
+    SDL_DisplayMode desktop = {};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+        return Cover::None;
+    return window.width == desktop.w && window.height == desktop.h ? Cover::Desktop : Cover::None;
+}
+
+uint32_t WinApiHost::fullscreenFlags(Cover cover)
+{
+    return cover == Cover::Mode ? SDL_WINDOW_FULLSCREEN : cover == Cover::Desktop ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+}
+
+void WinApiHost::setSdlDisplayMode(Window& window)
+{
+    SDL_DisplayMode mode = {};
+    mode.w = modeWidth;
+    mode.h = modeHeight;
+    mode.refresh_rate = modeRefresh;
+    mode.format = modeFormat;
+    if (SDL_SetWindowDisplayMode(window.sdl, &mode) != 0)
+        std::fprintf(stderr, "winapi: cannot set the window's display mode: %s\n", SDL_GetError());
 }
 
 // Makes the SDL window of a window, with the GL attributes of its pixel
-// format (or the first format when none is set yet). A window that covers
-// the changed display mode becomes a full-screen window in that mode: at
-// 0,0 with the mode's size, which is what works without a window manager.
+// format (or the first format when none is set yet), its frame from the
+// style and its full-screen state from what it covers.
 bool WinApiHost::materialise(Window& window)
 {
     if (window.sdl)
@@ -59,9 +89,8 @@ bool WinApiHost::materialise(Window& window)
         flags |= SDL_WINDOW_BORDERLESS;
     if (window.style & WS_THICKFRAME)
         flags |= SDL_WINDOW_RESIZABLE;
-    const bool fullscreen = coversMode(window);
-    if (fullscreen)
-        flags |= SDL_WINDOW_FULLSCREEN;
+    const Cover cover = coverOf(window);
+    flags |= fullscreenFlags(cover);
     const int width = window.width > 0 ? window.width : 1;
     const int height = window.height > 0 ? window.height : 1;
     window.sdl = SDL_CreateWindow(window.title.c_str(), window.x, window.y, width, height, flags);
@@ -69,35 +98,36 @@ bool WinApiHost::materialise(Window& window)
         std::fprintf(stderr, "winapi: cannot create the window: %s\n", SDL_GetError());
         return false;
     }
-    if (fullscreen) {
-        SDL_DisplayMode mode = {};
-        mode.w = modeWidth;
-        mode.h = modeHeight;
-        mode.refresh_rate = modeRefresh;
-        mode.format = modeFormat;
-        if (SDL_SetWindowDisplayMode(window.sdl, &mode) != 0)
-            std::fprintf(stderr, "winapi: cannot set the window's display mode: %s\n", SDL_GetError());
-    }
+    if (cover == Cover::Mode)
+        setSdlDisplayMode(window);
+    WinApiX11::watch(window.sdl, &WinApiHost::onDisplayLost);
     return true;
 }
 
-void WinApiHost::applyFullscreen(Window& window)
+// Brings the SDL window in line with the window's style, place and size and
+// with what it covers: out of full screen first (SDL would otherwise put
+// back its old windowed place), then frame, place and size, then into full
+// screen when it covers the mode or the desktop.
+void WinApiHost::placeSdlWindow(Window& window)
 {
     if (!window.sdl)
         return;
-    const bool isFullscreen = (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_FULLSCREEN) != 0;
-    if (coversMode(window)) {
-        SDL_DisplayMode mode = {};
-        mode.w = modeWidth;
-        mode.h = modeHeight;
-        mode.refresh_rate = modeRefresh;
-        mode.format = modeFormat;
-        SDL_SetWindowDisplayMode(window.sdl, &mode);
-        if (!isFullscreen && SDL_SetWindowFullscreen(window.sdl, SDL_WINDOW_FULLSCREEN) != 0)
-            std::fprintf(stderr, "winapi: cannot make the window full-screen: %s\n", SDL_GetError());
-    } else if (isFullscreen) {
+    const uint32_t wanted = fullscreenFlags(coverOf(window));
+    const uint32_t now = SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (now && now != wanted)
         SDL_SetWindowFullscreen(window.sdl, 0);
+    if (!wanted) {
+        const bool bordered = !(window.style & WS_POPUP) && (window.style & WS_CAPTION);
+        SDL_SetWindowBordered(window.sdl, bordered ? SDL_TRUE : SDL_FALSE);
+        SDL_SetWindowResizable(window.sdl, (window.style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
+        SDL_SetWindowSize(window.sdl, window.width > 0 ? window.width : 1, window.height > 0 ? window.height : 1);
+        SDL_SetWindowPosition(window.sdl, window.x, window.y);
+        return;
     }
+    if (wanted == SDL_WINDOW_FULLSCREEN)
+        setSdlDisplayMode(window);
+    if (now != wanted && SDL_SetWindowFullscreen(window.sdl, wanted) != 0)
+        std::fprintf(stderr, "winapi: cannot make the window full-screen: %s\n", SDL_GetError());
 }
 
 // ---------------------------------------------------------------------------
@@ -224,7 +254,7 @@ LONG WinApiHost::changeDisplaySettings(DEVMODEA* mode, DWORD flags)
             return DISP_CHANGE_SUCCESSFUL;
         modeChanged = false;
         for (auto& entry : windows)
-            applyFullscreen(*entry.second);
+            placeSdlWindow(*entry.second);
         return DISP_CHANGE_SUCCESSFUL;
     }
     if (mode->dmSize < offsetof(DEVMODEA, dmICMMethod))
@@ -243,7 +273,7 @@ LONG WinApiHost::changeDisplaySettings(DEVMODEA* mode, DWORD flags)
     modeRefresh = found.refresh_rate;
     modeFormat = found.format;
     for (auto& entry : windows)
-        applyFullscreen(*entry.second);
+        placeSdlWindow(*entry.second);
     return DISP_CHANGE_SUCCESSFUL;
 }
 

@@ -157,7 +157,8 @@ BOOL WinApiHost::deleteContext(HGLRC handle)
         current = nullptr;
         currentDc = nullptr;
     }
-    SDL_GL_DeleteContext(it->second.gl);
+    if (it->second.gl)
+        SDL_GL_DeleteContext(it->second.gl);
     contexts.erase(it);
     return TRUE;
 }

@@ -288,14 +288,74 @@ BOOL WinApiHost::moveWindow(HWND handle, int x, int y, int width, int height)
     window->y = y;
     window->width = width < 0 ? 0 : width;
     window->height = height < 0 ? 0 : height;
-    if (window->sdl) {
-        SDL_SetWindowPosition(window->sdl, x, y);
-        SDL_SetWindowSize(window->sdl, window->width > 0 ? window->width : 1, window->height > 0 ? window->height : 1);
-        applyFullscreen(*window);
-    }
+    placeSdlWindow(*window);
     sendMessage(handle, WM_MOVE, 0, MAKELPARAM(x, y));
     sendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
     return TRUE;
+}
+
+// Place, size and frame (SWP_FRAMECHANGED applies a style set with
+// SetWindowLong); the z-order flags have nothing to order here. WM_MOVE and
+// WM_SIZE follow a change, as the default procedure sends them on Windows.
+BOOL WinApiHost::setWindowPos(HWND handle, int x, int y, int width, int height, UINT flags)
+{
+    Window* window = find(handle);
+    if (!window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    if (flags & SWP_HIDEWINDOW)
+        showWindow(handle, SW_HIDE);
+    window = find(handle);
+    if (!window)
+        return TRUE;
+    const bool moves = !(flags & SWP_NOMOVE) && (x != window->x || y != window->y);
+    const bool sizes = !(flags & SWP_NOSIZE) && (width != window->width || height != window->height);
+    if (!(flags & SWP_NOMOVE)) {
+        window->x = x;
+        window->y = y;
+    }
+    if (!(flags & SWP_NOSIZE)) {
+        window->width = width < 0 ? 0 : width;
+        window->height = height < 0 ? 0 : height;
+    }
+    if (moves || sizes || (flags & SWP_FRAMECHANGED))
+        placeSdlWindow(*window);
+    const int newX = window->x, newY = window->y, newWidth = window->width, newHeight = window->height;
+    if (moves)
+        sendMessage(handle, WM_MOVE, 0, MAKELPARAM(newX, newY));
+    if (sizes || (flags & SWP_FRAMECHANGED))
+        sendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(newWidth, newHeight));
+    if ((flags & SWP_SHOWWINDOW) && find(handle))
+        showWindow(handle, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+    return TRUE;
+}
+
+LONG WinApiHost::windowLong(HWND handle, int index)
+{
+    const Window* window = find(handle);
+    if (!window || (index != GWL_STYLE && index != GWL_EXSTYLE)) {
+        SetLastError(window ? ERROR_INVALID_INDEX : ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    if (index == GWL_EXSTYLE)
+        return LONG(window->exStyle);
+    return LONG(window->style | (window->visible ? WS_VISIBLE : 0));
+}
+
+// The new style takes effect at the next SetWindowPos with SWP_FRAMECHANGED
+// (or a move), as on Windows; WS_VISIBLE is left to ShowWindow.
+LONG WinApiHost::setWindowLong(HWND handle, int index, LONG value)
+{
+    const LONG previous = windowLong(handle, index);
+    Window* window = find(handle);
+    if (!window || (index != GWL_STYLE && index != GWL_EXSTYLE))
+        return 0;
+    if (index == GWL_EXSTYLE)
+        window->exStyle = DWORD(value);
+    else
+        window->style = DWORD(value) & ~DWORD(WS_VISIBLE);
+    return previous;
 }
 
 BOOL WinApiHost::clientOrigin(HWND handle, POINT* origin)

@@ -183,6 +183,12 @@ int32_t Win32InputSystem::handleMessage(HWND, uint32_t message, WPARAM wParam, L
     case WM_SETFOCUS:
         focusGained();
         return 1;
+    case WM_SIZE:
+    case WM_MOVE:
+        // The client area's centre moved with the window: the cursor's
+        // offset from the new centre is no turn.
+        skipNextMove = true;
+        return 1;
     case WM_MOUSEMOVE: {
         const uint32_t x = static_cast<uint32_t>(lParam) & 0xFFFF;
         const uint32_t y = (static_cast<uint32_t>(lParam) >> 16) & 0xFFFF;

@@ -107,7 +107,9 @@ bool WinApiHost::materialise(Window& window)
 // Brings the SDL window in line with the window's style, place and size and
 // with what it covers: out of full screen first (SDL would otherwise put
 // back its old windowed place), then frame, place and size, then into full
-// screen when it covers the mode or the desktop.
+// screen when it covers the mode or the desktop. The window is placed
+// before it goes full screen, because without a window manager nothing
+// else moves it.
 void WinApiHost::placeSdlWindow(Window& window)
 {
     if (!window.sdl)
@@ -116,14 +118,15 @@ void WinApiHost::placeSdlWindow(Window& window)
     const uint32_t now = SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (now && now != wanted)
         SDL_SetWindowFullscreen(window.sdl, 0);
-    if (!wanted) {
+    if (!wanted || now != wanted) {
         const bool bordered = !(window.style & WS_POPUP) && (window.style & WS_CAPTION);
         SDL_SetWindowBordered(window.sdl, bordered ? SDL_TRUE : SDL_FALSE);
         SDL_SetWindowResizable(window.sdl, (window.style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
         SDL_SetWindowSize(window.sdl, window.width > 0 ? window.width : 1, window.height > 0 ? window.height : 1);
         SDL_SetWindowPosition(window.sdl, window.x, window.y);
-        return;
     }
+    if (!wanted)
+        return;
     if (wanted == SDL_WINDOW_FULLSCREEN)
         setSdlDisplayMode(window);
     if (now != wanted && SDL_SetWindowFullscreen(window.sdl, wanted) != 0)

@@ -128,6 +128,25 @@ for size in 800x600 1024x768 1280x1024 1920x1080; do
   quorvel_stop_xvfb
 done
 
+# --- 1b. Without the fullscreen key (full screen in the configured mode,
+# the specified behaviour): the display is switched to 1024 x 768. --------
+quorvel_start_xvfb 1024x768x24
+run=$(make_run_dir default-mode)
+grep -v "^fullscreen" "$source_dir/quorvel.conf" >"$run/quorvel.conf"
+if start_demo "$run"; then
+  sleep 1.5
+  screenshot "$run/shot.png"
+  check_hud "$run/shot.png" 0 0 1024 768 "fullscreen on"
+  check "fullscreen on: no window frame or resize was logged" bash -c "! grep -q '^GraphicSystem' '$run/quorvel.log'"
+  quit_with_escape
+  finish
+  check "fullscreen on: Escape ends with exit code 0" [ "$status" = 0 ]
+else
+  fail "fullscreen on: the demonstration did not reach its main loop"
+  finish
+fi
+quorvel_stop_xvfb
+
 quorvel_start_xvfb 1280x1024x24
 
 # --- 2. fullscreen = off: an 800 x 600 client area centred on a 1280 x 1024

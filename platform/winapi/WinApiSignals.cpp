@@ -32,10 +32,6 @@ const struct InstallAtStart {
 
 void WinApiSignals::install()
 {
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);

@@ -11,7 +11,8 @@ namespace Quorvel {
 
 class WinApiSignals {
 public:
-    // Installs the handlers; done once at program start, again does nothing.
+    // Installs the handlers; done at program start. Calling it again puts
+    // them back after someone else's.
     static void install();
     // True when a close request is waiting to be delivered.
     static bool pending();

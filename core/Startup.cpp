@@ -1,6 +1,7 @@
 #include "core/Startup.h"
 
 #include "core/Application.h"
+#include "core/ContentLocation.h"
 #include "core/Log.h"
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
@@ -19,8 +20,12 @@ namespace Quorvel {
 
 int Startup::run()
 {
+    // The content is in the working directory; an installed demonstration
+    // started where there is none uses the content installed with it.
+    const String content = ContentLocation::find();
+
     // Every resource name is looked up inside "data".
-    FileSystem::instance()->mount("", new DiskDirectory(DataDirectory));
+    FileSystem::instance()->mount("", new DiskDirectory(content + DataDirectory));
 
     // The first subsystem creates the application (log, configuration, widget
     // manager). Registration order decides the order of every hook and of the
@@ -28,9 +33,14 @@ int Startup::run()
     InputSystem::instance();
     TimerSystem::instance();
     GraphicSystem* graphics = GraphicSystem::instance();
+    Application* application = Application::instance();
+    if (content.length() > 0) {
+        // The log stays in the working directory.
+        application->getLog()->write(String("Using the installed content in ") + content);
+        application->readConfig(content + ContentLocation::ConfigFile);
+    }
     graphics->configure();
 
-    Application* application = Application::instance();
     if (!application->init())
         return 1; // the failing part has logged and told the user
 

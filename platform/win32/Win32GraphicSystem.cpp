@@ -153,10 +153,11 @@ bool Win32GraphicSystem::changeDisplayMode()
 // The configuration file's full path, for messages that send the user to it.
 String Win32GraphicSystem::configPath() const
 {
+    const String& name = Application::instance()->getConfigFile();
     char path[1024];
-    const DWORD length = GetFullPathNameA("quorvel.conf", sizeof path, path, nullptr);
+    const DWORD length = GetFullPathNameA(name.c_str(), sizeof path, path, nullptr);
     if (length == 0 || length >= sizeof path)
-        return String("quorvel.conf");
+        return name;
     return String(path);
 }
 

@@ -1,5 +1,5 @@
-// The kernel32 and winmm parts of the layer: module handle, last error,
-// sleeping and the clocks, on POSIX.
+// The kernel32 and winmm parts of the layer: module handle and file name,
+// last error, sleeping and the clocks, on POSIX.
 
 #include "platform/winapi/include/windows.h"
 
@@ -8,6 +8,8 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
+
 #include <unistd.h>
 
 namespace {
@@ -62,6 +64,44 @@ DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer,
         *filePart = slash + 1 < path.size() ? buffer + slash + 1 : nullptr;
     }
     return DWORD(path.size());
+}
+
+// The program's file as the system names it (/proc/self/exe on Linux).
+DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size)
+{
+    if (module && module != programModule) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    std::vector<char> path(256);
+    ssize_t length = 0;
+    for (;;) {
+        length = readlink("/proc/self/exe", path.data(), path.size());
+        if (length < 0) {
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return 0;
+        }
+        if (size_t(length) < path.size())
+            break;
+        if (path.size() >= 65536) { // no file name is that long; give up rather than grow on
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return 0;
+        }
+        path.resize(path.size() * 2); // the link may have been cut: read it again
+    }
+    if (!fileName || size == 0) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    if (size_t(length) >= size) {
+        std::memcpy(fileName, path.data(), size - 1);
+        fileName[size - 1] = '\0';
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return size;
+    }
+    std::memcpy(fileName, path.data(), size_t(length));
+    fileName[length] = '\0';
+    return DWORD(length);
 }
 
 DWORD WINAPI GetLastError()

@@ -693,9 +693,12 @@ typedef struct _LARGE_INTEGER_ {
 #define HOLLOW_BRUSH NULL_BRUSH
 
 #define ERROR_SUCCESS 0
+#define ERROR_FILE_NOT_FOUND 2
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
 #define ERROR_INVALID_PARAMETER 87
+#define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_MOD_NOT_FOUND 126
 #define ERROR_CLASS_ALREADY_EXISTS 1410
 #define ERROR_CLASS_DOES_NOT_EXIST 1411
 #define ERROR_INVALID_WINDOW_HANDLE 1400
@@ -705,6 +708,8 @@ typedef struct _LARGE_INTEGER_ {
 
 #define TIMERR_NOERROR 0
 
+#define MAX_PATH 260
+
 // ---------------------------------------------------------------------------
 // Functions. kernel32:
 
@@ -712,6 +717,11 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName); // null: the program's own m
 // The full path of a file name relative to the working directory; the length
 // written (without the terminating zero), or the size needed when it does not fit.
 DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer, LPSTR* filePart);
+// The full path of the program's file (module null or the program's own): the
+// length copied without the terminator; a path that does not fit is cut to
+// size - 1 bytes plus the terminator and size is returned (last error
+// ERROR_INSUFFICIENT_BUFFER); 0 on failure.
+DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 DWORD WINAPI GetLastError();
 void WINAPI SetLastError(DWORD error);
 void WINAPI Sleep(DWORD milliseconds);
@@ -827,6 +837,7 @@ typedef CHAR TCHAR;
 #define GetFullPathName GetFullPathNameA
 #define GetWindowLong GetWindowLongA
 #define SetWindowLong SetWindowLongA
+#define GetModuleFileName GetModuleFileNameA
 #define OutputDebugString OutputDebugStringA
 #define RegisterClassEx RegisterClassExA
 #define UnregisterClass UnregisterClassA

@@ -16,7 +16,7 @@ echo "Configuring and building the demonstration in $build"
 echo "(the first build on a fresh clone takes a few minutes; later ones only seconds)..."
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # CMake's own progress lines show how far the build is.
-cmake --build "$build" --target quorvel-demo quorvel-close-window -j"$(nproc)" |
+cmake --build "$build" --target quorvel-demo quorvel-close-window quorvel-levelgen -j"$(nproc)" |
   grep --line-buffered -E '^\[ *[0-9]+%\]' | sed -u 's/ Building CXX object / compiling /'
 echo "Build done."
 

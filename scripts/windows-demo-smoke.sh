@@ -129,7 +129,7 @@ grep -q "Application" quorvel.log || fail "no log"
 kill -0 $pid 2>/dev/null || fail "the demonstration ended during the input"
 
 # 7. A close request (WM_CLOSE, as taskkill without /F sends it).
-wine taskkill /IM quorvel-demo.exe >/dev/null 2>&1 || fail "taskkill found no program"
+wine_close $pid quorvel-demo.exe || fail "$wine_close_failure"
 status=0
 wait_for_exit $pid
 kill -0 $pid 2>/dev/null && fail "the demonstration did not end after the close request"

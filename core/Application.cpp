@@ -41,6 +41,7 @@ bool Application::readConfig(const String& fileName)
     // its own defaults (and the graphic system reports what it lacks). A
     // file that cannot be read (a directory of that name, a disk error) is
     // treated the same way, with one log line naming it.
+    configFile = fileName;
     std::ifstream configStream(fileName.c_str());
     if (configStream.is_open())
         config = std::make_unique<Config>(configStream);

@@ -8,6 +8,7 @@
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
 #include "input/InputSystem.h"
+#include "input/QuitOnEscape.h"
 #include "scene/LevelFile.h"
 #include "scene/LevelGrid.h"
 #include "scene/W_LevelRenderer.h"
@@ -87,8 +88,17 @@ int Startup::run()
     widgets->add(crosshair.get());
     crosshair->show();
 
+    // Escape quits as closing the window does.
+    auto quitKey = std::make_unique<QuitOnEscape>();
+    InputSystem::instance()->addHandler(quitKey.get());
+    application->getLog()->write("Press Escape or close the window to quit.");
+
     application->run();
 
+    if (application->getExitCode() != 0) {
+        application->getLog()->printf("Application ended with exit code %d", application->getExitCode());
+        return application->getExitCode();
+    }
     application->getLog()->write("Application exited successfully.");
     return 0;
 }

@@ -1,7 +1,9 @@
 #include "core/Startup.h"
 
 #include "core/Application.h"
+#include "core/CommandLine.h"
 #include "core/Log.h"
+#include "core/Timedemo.h"
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
 #include "input/InputSystem.h"
@@ -18,6 +20,11 @@ namespace Quorvel {
 
 int Startup::run()
 {
+    return run(CommandLine());
+}
+
+int Startup::run(const CommandLine& options)
+{
     // Every resource name is looked up inside "data".
     FileSystem::instance()->mount("", new DiskDirectory(DataDirectory));
 
@@ -28,6 +35,8 @@ int Startup::run()
     TimerSystem::instance();
     GraphicSystem* graphics = GraphicSystem::instance();
     graphics->configure();
+    if (options.isTimedemo())
+        graphics->setVsync(false); // timed frames are never paced by the display
 
     Application* application = Application::instance();
     if (!application->init())
@@ -44,9 +53,19 @@ int Startup::run()
     widgets->add(counter.get());
     widgets->add(crosshair.get());
     crosshair->show();
+    level->setSkyFirst(options.isSkyFirst());
+
+    // Last, so it times whole frames and reads the finished picture back.
+    std::unique_ptr<Timedemo> timedemo;
+    if (options.isTimedemo()) {
+        timedemo = std::make_unique<Timedemo>(*level, options.getTimedemoFrames(), options.getShotPath());
+        widgets->add(timedemo.get());
+    }
 
     application->run();
 
+    if (timedemo && timedemo->report(*application->getLog()) != 0)
+        return 1;
     application->getLog()->write("Application exited successfully.");
     return 0;
 }

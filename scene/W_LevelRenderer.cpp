@@ -215,13 +215,18 @@ void W_LevelRenderer::draw()
     glPushMatrix();
 
     camera.apply();
-    sky->draw(camera); // depth testing is off: the sky never hides the level
+    if (skyFirst)
+        sky->draw(camera); // depth testing is off: the sky never hides the level
 
     glEnable(GL_DEPTH_TEST);
     // The level's look must not depend on the colour earlier drawing left.
     glColor3f(1.0f, 1.0f, 1.0f);
     drawFloor();
     drawWalls();
+    // Only where the level left the far depth: the same picture as the sky
+    // first, without shading the sky that the level covers.
+    if (!skyFirst)
+        sky->drawBehind(camera);
     glDisable(GL_DEPTH_TEST);
 
     glMatrixMode(GL_MODELVIEW);

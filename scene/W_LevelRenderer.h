@@ -66,6 +66,13 @@ public:
     // Whether a world point lies in a solid cell (or outside the grid).
     static bool isSolidAt(float x, float z);
 
+    // The drawing order. By default the opaque level comes first and the sky
+    // after it, behind it (SkyDome::drawBehind), so the sky's shader runs
+    // only where the sky shows. Sky first draws the whole sky and the level
+    // over it: the straightforward order, the same picture, more work.
+    void setSkyFirst(bool value) { skyFirst = value; }
+    bool isSkyFirst() const { return skyFirst; }
+
     SkyDome* getSky() const { return sky.get(); }
     float getPitch() const { return pitch; }
     float getYaw() const { return yaw; }
@@ -102,6 +109,7 @@ private:
     PerspectiveCamera camera;
     Vector3 mapOrigin;
     float mapScale;
+    bool skyFirst = false;
 };
 
 } // namespace Quorvel

@@ -86,8 +86,6 @@ bool FrameCapture::writePng(const std::string& path, int32_t width, int32_t heig
     std::free(png);
     if (!written) {
         reason = "cannot write '" + path + "': " + (error != 0 ? std::strerror(error) : "write failed");
-        if (file != nullptr)
-            std::remove(path.c_str()); // no half picture left behind
         return false;
     }
     return true;

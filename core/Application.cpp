@@ -20,13 +20,7 @@ Application::Application() : quitRequested(false)
 
     log = std::make_unique<Log>("quorvel.log");
 
-    // A missing configuration file is not an error: every reader then keeps
-    // its own defaults (and the graphic system reports what it lacks).
-    std::ifstream configStream("quorvel.conf");
-    if (configStream.is_open())
-        config = std::make_unique<Config>(configStream);
-    else
-        config = std::make_unique<Config>();
+    readConfig("quorvel.conf");
 
     widgetManager = std::make_unique<WidgetManager>();
 }
@@ -39,6 +33,18 @@ Application::~Application()
     widgetManager.reset();
     if (registeredInstance == this)
         registeredInstance = nullptr;
+}
+
+bool Application::readConfig(const String& fileName)
+{
+    // A missing configuration file is not an error: every reader then keeps
+    // its own defaults (and the graphic system reports what it lacks).
+    std::ifstream configStream(fileName.c_str());
+    if (configStream.is_open())
+        config = std::make_unique<Config>(configStream);
+    else
+        config = std::make_unique<Config>();
+    return configStream.is_open();
 }
 
 Application* Application::existingInstance()

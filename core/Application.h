@@ -22,6 +22,10 @@ public:
     // The registered application without creating one (null when there is none).
     static Application* existingInstance();
 
+    // The full path of the running program's file, as the system tells it;
+    // the empty text when it cannot. Defined by the platform implementation.
+    static String executablePath();
+
     // Creates and shows the window. False when start-up failed: the failing
     // part has logged the fault and told the user through error(), and the
     // caller ends the process with a non-zero exit code. On success the caller
@@ -36,6 +40,12 @@ public:
 
     Log* getLog() const { return log.get(); }
     Config* getConfig() const { return config.get(); }
+    // Replaces the configuration with the one read from the file (an empty
+    // configuration when it cannot be opened). The constructor reads
+    // "quorvel.conf" from the working directory this way; a program that
+    // keeps its configuration elsewhere reads it before configuring its
+    // subsystems. Returns whether the file was opened.
+    bool readConfig(const String& fileName);
     WidgetManager* getWidgetManager() const { return widgetManager.get(); }
 
     void quit() { quitRequested = true; } // ends the main loop at its next pass

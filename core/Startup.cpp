@@ -2,6 +2,7 @@
 
 #include "core/Application.h"
 #include "core/CommandLine.h"
+#include "core/ContentLocation.h"
 #include "core/Log.h"
 #include "core/Timedemo.h"
 #include "files/DiskDirectory.h"
@@ -25,8 +26,12 @@ int Startup::run()
 
 int Startup::run(const CommandLine& options)
 {
+    // The content is in the working directory; an installed demonstration
+    // started where there is none uses the content installed with it.
+    const String content = ContentLocation::find();
+
     // Every resource name is looked up inside "data".
-    FileSystem::instance()->mount("", new DiskDirectory(DataDirectory));
+    FileSystem::instance()->mount("", new DiskDirectory(content + DataDirectory));
 
     // The first subsystem creates the application (log, configuration, widget
     // manager). Registration order decides the order of every hook and of the
@@ -34,11 +39,16 @@ int Startup::run(const CommandLine& options)
     InputSystem::instance();
     TimerSystem::instance();
     GraphicSystem* graphics = GraphicSystem::instance();
+    Application* application = Application::instance();
+    if (content.length() > 0) {
+        // The log stays in the working directory.
+        application->getLog()->write(String("Using the installed content in ") + content);
+        application->readConfig(content + ContentLocation::ConfigFile);
+    }
     graphics->configure();
     if (options.isTimedemo())
         graphics->setVsync(false); // timed frames are never paced by the display
 
-    Application* application = Application::instance();
     if (!application->init())
         return 1; // the failing part has logged and told the user
 

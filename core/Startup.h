@@ -11,7 +11,8 @@ class CommandLine;
 class Startup {
 public:
     // Runs the demonstration from the working directory, which holds "data"
-    // and "quorvel.conf". Returns the process exit code: 0 once the window has
+    // and "quorvel.conf"; when it holds neither, an installed demonstration
+    // uses the content installed with it (see ContentLocation). Returns the process exit code: 0 once the window has
     // been closed, 1 when start-up failed (the user has been told why).
     static int run();
     // The same with the command line's options: a timedemo (vertical sync

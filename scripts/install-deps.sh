@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core libstb-dev
   xvfb xauth x11-apps x11-xserver-utils xdotool xautomation imagemagick
   g++-mingw-w64-x86-64-posix wine wine64
+  dpkg-dev file unzip
 )
 
 missing=()

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <vector>
 
 namespace Quorvel {
 
@@ -17,6 +18,22 @@ Application* Application::instance()
     if (!registeredInstance)
         new Win32Application(); // registers itself; lives until the process ends
     return registeredInstance;
+}
+
+String Application::executablePath()
+{
+    // A path that does not fit is cut to the buffer, whose size is returned:
+    // try again with a larger buffer.
+    std::vector<char> buffer(MAX_PATH);
+    while (buffer.size() <= 32768) {
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));
+        if (length == 0)
+            return String();
+        if (length < buffer.size())
+            return String(buffer.data(), int32_t(length));
+        buffer.resize(buffer.size() * 2);
+    }
+    return String();
 }
 
 Win32Application::Win32Application() : window(nullptr)

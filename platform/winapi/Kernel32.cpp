@@ -1,11 +1,15 @@
-// The kernel32 and winmm parts of the layer: module handle, last error,
-// sleeping and the clocks, on POSIX.
+// The kernel32 and winmm parts of the layer: module handle and file name,
+// last error, sleeping and the clocks, on POSIX.
 
 #include "platform/winapi/include/windows.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +33,44 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
         return programModule;
     SetLastError(126); // ERROR_MOD_NOT_FOUND: no other modules are loaded by name
     return nullptr;
+}
+
+// The program's file as the system names it (/proc/self/exe on Linux).
+DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size)
+{
+    if (module && module != programModule) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    std::vector<char> path(256);
+    ssize_t length = 0;
+    for (;;) {
+        length = readlink("/proc/self/exe", path.data(), path.size());
+        if (length < 0) {
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return 0;
+        }
+        if (size_t(length) < path.size())
+            break;
+        if (path.size() >= 65536) { // no file name is that long; give up rather than grow on
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return 0;
+        }
+        path.resize(path.size() * 2); // the link may have been cut: read it again
+    }
+    if (!fileName || size == 0) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    if (size_t(length) >= size) {
+        std::memcpy(fileName, path.data(), size - 1);
+        fileName[size - 1] = '\0';
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return size;
+    }
+    std::memcpy(fileName, path.data(), size_t(length));
+    fileName[length] = '\0';
+    return DWORD(length);
 }
 
 DWORD WINAPI GetLastError()

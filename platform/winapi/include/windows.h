@@ -676,9 +676,12 @@ typedef struct _LARGE_INTEGER_ {
 #define HOLLOW_BRUSH NULL_BRUSH
 
 #define ERROR_SUCCESS 0
+#define ERROR_FILE_NOT_FOUND 2
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
 #define ERROR_INVALID_PARAMETER 87
+#define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_MOD_NOT_FOUND 126
 #define ERROR_CLASS_ALREADY_EXISTS 1410
 #define ERROR_CLASS_DOES_NOT_EXIST 1411
 #define ERROR_INVALID_WINDOW_HANDLE 1400
@@ -687,10 +690,17 @@ typedef struct _LARGE_INTEGER_ {
 
 #define TIMERR_NOERROR 0
 
+#define MAX_PATH 260
+
 // ---------------------------------------------------------------------------
 // Functions. kernel32:
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName); // null: the program's own module
+// The full path of the program's file (module null or the program's own): the
+// length copied without the terminator; a path that does not fit is cut to
+// size - 1 bytes plus the terminator and size is returned (last error
+// ERROR_INSUFFICIENT_BUFFER); 0 on failure.
+DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 DWORD WINAPI GetLastError();
 void WINAPI SetLastError(DWORD error);
 void WINAPI Sleep(DWORD milliseconds);
@@ -800,6 +810,7 @@ typedef CHAR TCHAR;
 #define TEXT(text) text
 #endif
 #define GetModuleHandle GetModuleHandleA
+#define GetModuleFileName GetModuleFileNameA
 #define OutputDebugString OutputDebugStringA
 #define RegisterClassEx RegisterClassExA
 #define UnregisterClass UnregisterClassA

@@ -24,6 +24,7 @@ run="$build/timedemo-run"
 rm -rf "$run"
 mkdir -p "$run"
 cp -r "$root/data" "$run/data"
+cp "$build/demo/quorvel-demo" "$run/" # a later build cannot change a comparison under way
 printf '[GraphicSystem]\nwidth=1024\nheight=768\nbpp=32\n' >"$run/quorvel.conf"
 cd "$run"
 
@@ -40,7 +41,7 @@ for i in $(seq 1 "$pairs"); do
   for order in default skyfirst; do
     args=(--timedemo "$frames")
     [ $order = skyfirst ] && args+=(--sky-first)
-    line=$("$build/demo/quorvel-demo" "${args[@]}")
+    line=$(./quorvel-demo "${args[@]}")
     printf '%-9s %s\n' "$order" "$line"
     echo "$line" | sed -n 's/.* median \([0-9.]*\) .*/\1/p' >>"$order.txt"
   done

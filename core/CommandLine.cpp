@@ -102,8 +102,7 @@ CommandLine::Outcome CommandLine::parseWindows(const char* text, size_t length)
     return parseArguments(arguments);
 }
 
-bool CommandLine::splitWindows(const char* text, size_t length, std::vector<std::string>& arguments,
-                               std::string& error)
+bool CommandLine::splitWindows(const char* text, size_t length, std::vector<std::string>& arguments, std::string& error)
 {
     arguments.clear();
     if (text == nullptr)

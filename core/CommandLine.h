@@ -29,7 +29,7 @@ public:
     static constexpr uint32_t DefaultTimedemoFrames = 2000;
     static constexpr uint32_t MaxTimedemoFrames = 1000000; // a frame time is kept per frame
     static constexpr size_t MaxArguments = 64;
-    static constexpr size_t MaxArgumentLength = 4096; // bytes; a path may be long, not endless
+    static constexpr size_t MaxArgumentLength = 4096;     // bytes; a path may be long, not endless
     static constexpr size_t MaxCommandLineLength = 32767; // the Windows limit
     static constexpr int UsageExitCode = 2;
 
@@ -60,8 +60,7 @@ public:
     // arguments. False, with the reason in error, when it is longer than
     // MaxCommandLineLength or holds more than MaxArguments arguments or an
     // argument longer than MaxArgumentLength.
-    static bool splitWindows(const char* text, size_t length, std::vector<std::string>& arguments,
-                             std::string& error);
+    static bool splitWindows(const char* text, size_t length, std::vector<std::string>& arguments, std::string& error);
 
     // The argument as it may be shown in a message: quoted, bytes outside
     // printable ASCII written as \xNN, cut after 64 bytes with "...".

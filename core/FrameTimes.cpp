@@ -57,8 +57,8 @@ std::string FrameTimes::format(const Summary& summary)
     char line[256];
     std::snprintf(line, sizeof line,
                   "timedemo: %u frames in %.2f s, %.1f fps, frame ms min %.1f median %.1f p99 %.1f max %.1f",
-                  static_cast<unsigned>(summary.frames), summary.seconds, summary.fps, summary.minMs,
-                  summary.medianMs, summary.p99Ms, summary.maxMs);
+                  static_cast<unsigned>(summary.frames), summary.seconds, summary.fps, summary.minMs, summary.medianMs,
+                  summary.p99Ms, summary.maxMs);
     return line;
 }
 

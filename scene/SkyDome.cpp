@@ -257,9 +257,9 @@ void SkyDome::drawBehind(const Camera& camera)
 
     glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT | GL_ENABLE_BIT);
     glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);   // the far value itself passes against a cleared buffer
-    glDepthMask(GL_FALSE);    // the sky is behind everything; it need not write depth
-    glDepthRange(1.0, 1.0);   // every sky fragment at the far depth
+    glDepthFunc(GL_LEQUAL); // the far value itself passes against a cleared buffer
+    glDepthMask(GL_FALSE);  // the sky is behind everything; it need not write depth
+    glDepthRange(1.0, 1.0); // every sky fragment at the far depth
     draw(camera);
     glPopAttrib();
 }

@@ -62,8 +62,8 @@ bool FrameCapture::writePng(const std::string& path, int32_t width, int32_t heig
                             std::string& reason)
 {
     if (!sizeIsValid(width, height) || rgb.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {
-        reason = "cannot write '" + path + "': no picture of " + std::to_string(width) + " x "
-            + std::to_string(height) + " pixels was read";
+        reason = "cannot write '" + path + "': no picture of " + std::to_string(width) + " x " + std::to_string(height)
+            + " pixels was read";
         return false;
     }
     int length = 0;
@@ -77,7 +77,8 @@ bool FrameCapture::writePng(const std::string& path, int32_t width, int32_t heig
     // full disk shows only at fwrite or fclose).
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file != nullptr && std::fwrite(png, 1, static_cast<size_t>(length), file) == static_cast<size_t>(length);
+    bool written = file != nullptr
+        && std::fwrite(png, 1, static_cast<size_t>(length), file) == static_cast<size_t>(length);
     int error = errno;
     if (file != nullptr && std::fclose(file) != 0 && written) {
         written = false;

@@ -51,7 +51,7 @@ public:
 private:
     void formatText(); // text = fps in decimal
 
-    uint32_t fps = 0; // 0 until the first tick
+    uint32_t fps = 0;    // 0 until the first tick
     char text[16] = "0"; // fps as printed, formatted only when it changes (draw allocates nothing)
     std::unique_ptr<TextWriter> writer;
     float x = 0.0f; // text origin in screen space

@@ -182,7 +182,7 @@ TEST(CommandLineTest, WindowsCommandLinesSplitAsWindowsProgramsDo)
         {"--shot \"C:\\My Pictures\\last.png\"", {"--shot", "C:\\My Pictures\\last.png"}},
         {"a\"b c\"d", {"ab cd"}},
         {"\"\"", {""}},
-        {"\\\"x", {"\"x"}},          // \" is a literal quote
+        {"\\\"x", {"\"x"}},           // \" is a literal quote
         {"a\\\\\"b c\"", {"a\\b c"}}, // \\" is a backslash, then the quote groups
         {"a\\\\\\\"b", {"a\\\"b"}},   // \\\" is a backslash and a literal quote
         {"a\\b\\\\c", {"a\\b\\\\c"}}, // backslashes before other bytes stay as they are

@@ -120,9 +120,9 @@ TEST_F(DemoFrameGLTest, BothDrawingOrdersGiveTheSamePictureAlongTheTimedemoPath)
         ASSERT_EQ(cheaper.rgb.size(), specified.rgb.size());
 
         const Difference difference = compare(specified, cheaper);
-        EXPECT_EQ(difference.pixels, 0) << "frame " << frame << ": first at (" << difference.x << ", "
-                                        << difference.y << "), sky first " << ::testing::PrintToString(
-                                               specified.at(difference.x, difference.y))
+        EXPECT_EQ(difference.pixels, 0) << "frame " << frame << ": first at (" << difference.x << ", " << difference.y
+                                        << "), sky first "
+                                        << ::testing::PrintToString(specified.at(difference.x, difference.y))
                                         << ", sky behind "
                                         << ::testing::PrintToString(cheaper.at(difference.x, difference.y));
         ++compared;

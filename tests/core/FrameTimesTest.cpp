@@ -33,8 +33,8 @@ TEST(FrameTimesTest, SummaryOfOddAndEvenCounts)
     };
     const Case cases[] = {
         {{7}, 7.0, 7.0},
-        {{9, 3}, 6.0, 9.0},        // even: the mean of the middle two
-        {{5, 1, 3}, 3.0, 5.0},     // order of recording does not matter
+        {{9, 3}, 6.0, 9.0},    // even: the mean of the middle two
+        {{5, 1, 3}, 3.0, 5.0}, // order of recording does not matter
         {{4, 8, 2, 6}, 5.0, 8.0},
     };
     for (const Case& c : cases) {

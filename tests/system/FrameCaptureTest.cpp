@@ -56,7 +56,8 @@ TEST(FrameCaptureTest, RefusesMismatchedSizesAndUnwritableFiles)
         int32_t width, height;
         size_t bytes;
     };
-    const Case cases[] = {{4, 4, rgb.size() - 1}, {4, 5, rgb.size()}, {0, 4, 0}, {-4, -4, rgb.size()}, {20000, 1, 60000}};
+    const Case cases[] = {
+        {4, 4, rgb.size() - 1}, {4, 5, rgb.size()}, {0, 4, 0}, {-4, -4, rgb.size()}, {20000, 1, 60000}};
     for (const Case& c : cases) {
         const std::vector<uint8_t> pixels(c.bytes, 1);
         std::string reason;

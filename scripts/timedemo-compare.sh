@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Measures the two drawing orders against each other: runs the timedemo
 # alternately with the default order and with --sky-first, PAIRS times each
-# (default 5), and prints every run's line and the median of the per-run
-# median frame times for each order with their ratio. Alternating spreads
-# whatever else the machine is doing over both orders alike.
+# (default 5), and prints every run's line and processor time per frame, then
+# for each order the median of the runs' median frame times and of their
+# processor times, with the ratios. Alternating spreads whatever else the
+# machine is doing over both orders alike.
 #
 #   scripts/timedemo-compare.sh [PAIRS] [FRAMES]
 #
@@ -35,17 +36,29 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 median_of() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 : >default.txt
 : >skyfirst.txt
+: >default-cpu.txt
+: >skyfirst-cpu.txt
+TIMEFORMAT='%U %S'
 for i in $(seq 1 "$pairs"); do
   for order in default skyfirst; do
     args=(--timedemo "$frames")
     [ $order = skyfirst ] && args+=(--sky-first)
-    line=$(./quorvel-demo "${args[@]}")
-    printf '%-9s %s\n' "$order" "$line"
+    # The processor time of the whole process (all the renderer's threads)
+    # per frame: less disturbed by other work on the machine than the clock.
+    { time ./quorvel-demo "${args[@]}" >line.txt; } 2>cpu.txt
+    line=$(cat line.txt)
+    cpu=$(awk -v n="$frames" '{ printf "%.2f", ($1 + $2) * 1000 / n }' cpu.txt)
+    printf '%-9s %s; processor ms per frame %s\n' "$order" "$line" "$cpu"
     echo "$line" | sed -n 's/.* median \([0-9.]*\) .*/\1/p' >>"$order.txt"
+    echo "$cpu" >>"$order-cpu.txt"
   done
 done
 d=$(median_of <default.txt)
 s=$(median_of <skyfirst.txt)
-echo "median frame ms: default order $d, sky first $s, ratio $(awk -v d="$d" -v s="$s" 'BEGIN { printf "%.3f", d / s }')"
+echo "median frame ms: default order $d, sky first $s, ratio $(ratio "$d" "$s")"
+d=$(median_of <default-cpu.txt)
+s=$(median_of <skyfirst-cpu.txt)
+echo "processor ms per frame (median of the runs): default order $d, sky first $s, ratio $(ratio "$d" "$s")"

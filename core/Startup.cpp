@@ -2,12 +2,16 @@
 
 #include "core/Application.h"
 #include "core/CommandLine.h"
+#include "core/Config.h"
+#include "core/ConfigSection.h"
 #include "core/ContentLocation.h"
 #include "core/Log.h"
 #include "core/Timedemo.h"
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
 #include "input/InputSystem.h"
+#include "scene/LevelFile.h"
+#include "scene/LevelGrid.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/GraphicSystem.h"
 #include "system/TimerSystem.h"
@@ -18,6 +22,34 @@
 #include <memory>
 
 namespace Quorvel {
+
+namespace {
+
+// The level named by "[Level] file" in the configuration, read from the data
+// directory (dataDirectory, as mounted); the built-in level without the key,
+// and after one log line when the file cannot be used.
+LevelGrid configuredLevel(Application* application, const String& dataDirectory)
+{
+    const ConfigSection* section = application->getConfig()->getSection("Level");
+    if (section == nullptr || !section->has("file"))
+        return LevelGrid::builtIn();
+    String name = section->getString("file", "");
+    name.trim();
+    if (name.length() == 0)
+        return LevelGrid::builtIn();
+
+    LevelFile file;
+    const std::string shown = std::string(dataDirectory.c_str()) + "/" + name.c_str();
+    if (!file.load(name)) {
+        application->getLog()->write((file.describeError(shown) + "; using the built-in level").c_str());
+        return LevelGrid::builtIn();
+    }
+    const LevelGrid& grid = file.getGrid();
+    application->getLog()->printf("Level file %s: %d x %d cells", shown.c_str(), grid.getWidth(), grid.getHeight());
+    return grid;
+}
+
+} // namespace
 
 int Startup::run()
 {
@@ -55,7 +87,7 @@ int Startup::run(const CommandLine& options)
     // Added after init, so each widget is initialised and sized at once, with
     // the OpenGL context current. The widget manager only refers to them; they
     // live here until the main loop has ended.
-    auto level = std::make_unique<W_LevelRenderer>();
+    auto level = std::make_unique<W_LevelRenderer>(configuredLevel(application, content + DataDirectory));
     auto counter = std::make_unique<WS_FpsCounter>();
     auto crosshair = std::make_unique<WSCrosshair>();
     WidgetManager* widgets = application->getWidgetManager();

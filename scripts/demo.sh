@@ -13,7 +13,7 @@ bash scripts/install-deps.sh
 
 build="$root/build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target quorvel-demo quorvel-close-window -j"$(nproc)" >/dev/null
+cmake --build "$build" --target quorvel-demo quorvel-close-window quorvel-levelgen -j"$(nproc)" >/dev/null
 
 # The demonstration runs from a directory holding "data" and "quorvel.conf".
 run="$build/demo-run"

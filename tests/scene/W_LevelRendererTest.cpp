@@ -6,13 +6,17 @@
 #include "input/InputSystem.h"
 #include "math/MathUtil.h"
 #include "math/Vector4.h"
+#include "scene/LevelGrid.h"
 #include "scene/W_LevelRenderer.h"
 #include "widgets/InputHandler.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <vector>
 
 using Quorvel::InputState;
 using Quorvel::Vector3;
@@ -125,6 +129,47 @@ TEST_F(W_LevelRendererTest, OneTickOfFivePeriodsWalksAsFarAsFiveTicksOfOne)
     expectVector(once, Vector3(40.0f, 8.0f, -45.0f), "5 units forward");
 }
 
+TEST_F(W_LevelRendererTest, LongTicksStopBeforeAOneCellWallLikeShortOnes)
+{
+    // Cell (1, 5) is a wall one cell thick between the open cells (1, 4) and
+    // (1, 6); its near face lies at z = -80. Walking at it for 600 periods in
+    // ticks of any length ends at the same place, short of that face: a long
+    // tick must not carry the probe, and then the player, past the wall.
+    struct Walk {
+        const char* what;
+        int32_t turn; // mouse dx before walking
+        Vector3 start;
+    };
+    const Walk walks[] = {
+        {"straight along -z", 0, Vector3(24.0f, 8.0f, -8.0f)},
+        {"at an angle, sliding along the wall", 300, Vector3(20.0f, 8.0f, -40.0f)},
+    };
+    for (const Walk& w : walks) {
+        mouse(w.turn, 0);
+        Vector3 reference;
+        for (uint32_t periods : {1u, 5u, 30u, 200u}) {
+            level.setPlayerPosition(w.start);
+            walk("w", static_cast<int>(600 / periods), periods);
+            const Vector3 end = level.getPlayerPosition();
+            if (periods == 1)
+                reference = end;
+            EXPECT_GT(end.z, -80.0f) << w.what << ", ticks of " << periods;
+            EXPECT_EQ(end.x, reference.x) << w.what << ", ticks of " << periods;
+            EXPECT_EQ(end.z, reference.z) << w.what << ", ticks of " << periods;
+        }
+        mouse(-w.turn, 0);
+    }
+    // Straight on, the eye stops between 4 and 5 units before the face.
+    level.setPlayerPosition(Vector3(24.0f, 8.0f, -8.0f));
+    walk("w", 1, 600);
+    expectVector(level.getPlayerPosition(), Vector3(24.0f, 8.0f, -75.0f), "one tick of 600");
+
+    // The longest tick the timer can report ends, at the same place.
+    level.setPlayerPosition(Vector3(24.0f, 8.0f, -8.0f));
+    walk("w", 1, 0xFFFFFFFFu);
+    expectVector(level.getPlayerPosition(), Vector3(24.0f, 8.0f, -75.0f), "one tick of 2^32 - 1");
+}
+
 TEST_F(W_LevelRendererTest, ViewTurnsTheWalkingDirection)
 {
     // A quarter turn to the left (mouse to the left) makes w walk towards -x.
@@ -160,7 +205,7 @@ TEST_F(W_LevelRendererTest, WallsStopTheEyeBetweenFourAndFiveUnitsShort)
         {"towards +z into (5, 7)", Vector3(88.0f, 8.0f, -136.0f), "s", Vector3(88.0f, 8.0f, -132.0f)},
     };
     for (const Case& c : cases) {
-        ASSERT_FALSE(W_LevelRenderer::isSolidAt(c.start.x, c.start.z)) << c.what;
+        ASSERT_FALSE(level.isSolidAt(c.start.x, c.start.z)) << c.what;
         level.setPlayerPosition(c.start);
         walk(c.keys, 30);
         expectVector(level.getPlayerPosition(), c.end, c.what);
@@ -217,7 +262,7 @@ TEST_F(W_LevelRendererTest, CellsOutsideTheGridAreSolid)
         {1e30f, -8.0f, true},  {-1e30f, -8.0f, true},  {NAN, -8.0f, true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(W_LevelRenderer::isSolidAt(c.x, c.z), c.solid) << "x " << c.x << " z " << c.z;
+        EXPECT_EQ(level.isSolidAt(c.x, c.z), c.solid) << "x " << c.x << " z " << c.z;
 }
 
 TEST_F(W_LevelRendererTest, PitchPastTheVerticalIsIgnoredAsAWhole)
@@ -319,4 +364,201 @@ TEST_F(W_LevelRendererTest, MinimapTakesASeventhOfTheWidthInTheTopRightCorner)
     level.resize(Quorvel::Vector4(0.0f, 0.0f, 700.0f, 500.0f));
     EXPECT_FLOAT_EQ(level.getMapScale(), 10.0f);
     EXPECT_FLOAT_EQ(level.getMapOrigin().x, 600.0f);
+}
+
+namespace {
+
+// A level from its picture, rows top to bottom, '#' solid, 'S' the start.
+Quorvel::LevelGrid gridFrom(const std::vector<std::string>& rows)
+{
+    size_t width = 0;
+    for (const std::string& row : rows)
+        width = std::max(width, row.size());
+    Quorvel::LevelGrid grid(static_cast<int32_t>(width), static_cast<int32_t>(rows.size()));
+    for (size_t j = 0; j < rows.size(); ++j) {
+        for (size_t i = 0; i < rows[j].size(); ++i) {
+            grid.setSolid(static_cast<int32_t>(i), static_cast<int32_t>(j), rows[j][i] == '#');
+            if (rows[j][i] == 'S')
+                grid.setStart(static_cast<int32_t>(i), static_cast<int32_t>(j));
+        }
+    }
+    return grid;
+}
+
+// A level with its own renderer, on the fixture's timer and input systems.
+class W_LevelRendererGridTest : public W_LevelRendererTest {
+protected:
+    void use(const Quorvel::LevelGrid& grid)
+    {
+        own.reset(new W_LevelRenderer(grid, Quorvel::SkyDome::WithoutGraphics()));
+    }
+    void walkOwn(const std::string& keys, int count)
+    {
+        for (char k : keys) {
+            InputState state;
+            state.setKey(static_cast<uint32_t>(k));
+            own->handleInput(Quorvel::KeyDown, state);
+        }
+        for (int i = 0; i < count; ++i)
+            own->tick(1);
+        for (char k : keys) {
+            InputState state;
+            state.setKey(static_cast<uint32_t>(k));
+            own->handleInput(Quorvel::KeyUp, state);
+        }
+    }
+    void turnOwn(int32_t dx, int32_t dy)
+    {
+        InputState state;
+        state.setDeltaX(dx);
+        state.setDeltaY(dy);
+        own->handleInput(Quorvel::MouseMove, state);
+    }
+    std::unique_ptr<W_LevelRenderer> own;
+};
+
+} // namespace
+
+TEST_F(W_LevelRendererGridTest, TheBuiltInGridGivesTheBuiltInLevel)
+{
+    use(Quorvel::LevelGrid::builtIn());
+    expectVector(own->getPlayerPosition(), level.getPlayerPosition(), "start");
+    for (int32_t i = -1; i <= 10; ++i) {
+        for (int32_t j = -1; j <= 10; ++j)
+            EXPECT_EQ(own->isSolid(i, j), level.isSolid(i, j)) << i << ", " << j;
+    }
+    EXPECT_EQ(own->getBlockCount(), 1);
+    own->updateVisibleBlocks();
+    // 100 floor quads (solid cells too) and a wall for every open side facing a solid cell or the edge.
+    EXPECT_EQ(own->countVisibleQuads(), 100 + 86);
+}
+
+TEST_F(W_LevelRendererGridTest, StartCollisionAndEdgesFollowTheGrid)
+{
+    // 5 across, 2 down; the start in cell (3, 1).
+    use(gridFrom({"..#..", ".#.S."}));
+    expectVector(own->getPlayerPosition(), Vector3(56.0f, 8.0f, -24.0f), "middle of the start cell");
+    expectVector(own->getCamera().position, Vector3(56.0f, 8.0f, -24.0f), "camera");
+    EXPECT_TRUE(own->isSolidAt(-0.5f, -8.0f));
+    EXPECT_FALSE(own->isSolidAt(79.9f, -8.0f));
+    EXPECT_TRUE(own->isSolidAt(80.0f, -8.0f)) << "past the fifth column";
+    EXPECT_TRUE(own->isSolidAt(8.0f, -32.0f)) << "past the second row";
+    EXPECT_TRUE(own->isSolidAt(40.0f, -8.0f)) << "cell (2, 0)";
+
+    struct Case {
+        const char* keys;
+        Vector3 end;
+    };
+    const Case cases[] = {
+        {"d", Vector3(75.0f, 8.0f, -24.0f)}, // the edge at x = 80
+        {"w", Vector3(56.0f, 8.0f, -27.0f)}, // the edge at z = -32, below the last row
+        {"s", Vector3(56.0f, 8.0f, -4.0f)},  // through the open (3, 0) to the edge at z = 0
+        {"a", Vector3(36.0f, 8.0f, -24.0f)}, // through the open (2, 1) to the wall of (1, 1) at x = 32
+    };
+    for (const Case& c : cases) {
+        own->setPlayerPosition(Vector3(56.0f, 8.0f, -24.0f));
+        walkOwn(c.keys, 40);
+        expectVector(own->getPlayerPosition(), c.end, c.keys);
+    }
+}
+
+TEST_F(W_LevelRendererGridTest, MinimapFitsEveryLevelIntoTheSameCornerBox)
+{
+    struct Case {
+        int32_t width, height;
+        float scale;   // screen size of a cell on a 1024-wide screen
+        float originX; // left edge of the map
+    };
+    const Case cases[] = {
+        {10, 10, 1024.0f / 70.0f, 1024.0f - 10.0f * (1024.0f / 70.0f)},
+        {32, 32, 1024.0f / 224.0f, 1024.0f - 1024.0f / 7.0f},
+        {256, 256, 1024.0f / 1792.0f, 1024.0f - 1024.0f / 7.0f},
+        {1, 1, 1024.0f / 7.0f, 1024.0f - 1024.0f / 7.0f},
+        {20, 5, 1024.0f / 140.0f, 1024.0f - 1024.0f / 7.0f},          // wide: full width, a quarter high
+        {5, 20, 1024.0f / 140.0f, 1024.0f - 5.0f * 1024.0f / 140.0f}, // tall: right-aligned
+    };
+    for (const Case& c : cases) {
+        use(Quorvel::LevelGrid(c.width, c.height));
+        EXPECT_TRUE(own->resize(Quorvel::Vector4(0.0f, 0.0f, 1024.0f, 768.0f)));
+        EXPECT_NEAR(own->getMapScale(), c.scale, 1e-4f) << c.width << "x" << c.height;
+        EXPECT_NEAR(own->getMapOrigin().x, c.originX, 1e-3f) << c.width << "x" << c.height;
+        EXPECT_EQ(own->getMapOrigin().y, 0.0f);
+        const float side = own->getMapScale() * static_cast<float>(std::max(c.width, c.height));
+        EXPECT_NEAR(side, 1024.0f / 7.0f, 1e-3f) << "the box is a seventh of the width";
+    }
+    // The 10 x 10 numbers are exactly those of the built-in level.
+    use(Quorvel::LevelGrid(10, 10));
+    own->resize(Quorvel::Vector4(0.0f, 0.0f, 1024.0f, 768.0f));
+    EXPECT_FLOAT_EQ(own->getMapScale(), 14.628572f);
+    EXPECT_FLOAT_EQ(own->getMapOrigin().x, 877.7143f);
+}
+
+TEST_F(W_LevelRendererGridTest, WallsOnlyWhereOpenMeetsSolidAndNoFloorsUnderLargeWalls)
+{
+    // Small: 2 x 2 with one solid cell: 4 floor quads, 8 walls.
+    use(gridFrom({"S#", ".."}));
+    own->updateVisibleBlocks();
+    EXPECT_EQ(own->countVisibleQuads(), 4 + 8);
+
+    // Large (over 256 cells): 40 x 40 solid but for a 2 x 1 room: its two
+    // floors and six walls, nothing for the 1598 solid cells.
+    Quorvel::LevelGrid grid(40, 40);
+    for (int32_t j = 0; j < 40; ++j) {
+        for (int32_t i = 0; i < 40; ++i)
+            grid.setSolid(i, j, true);
+    }
+    grid.setSolid(20, 20, false);
+    grid.setSolid(21, 20, false);
+    grid.setStart(20, 20);
+    use(grid);
+    own->setDrawAll(true);
+    own->updateVisibleBlocks();
+    EXPECT_EQ(own->getBlockCount(), 25);
+    EXPECT_EQ(own->countVisibleQuads(), 2 + 6);
+}
+
+TEST_F(W_LevelRendererGridTest, LargeLevelsDrawOnlyWhatTheEyeCanReach)
+{
+    // 200 x 200, solid, with a corridor along row 100 from column 0 to 199
+    // and a closed room far away at (10, 10).
+    Quorvel::LevelGrid grid(200, 200);
+    for (int32_t j = 0; j < 200; ++j) {
+        for (int32_t i = 0; i < 200; ++i)
+            grid.setSolid(i, j, !(j == 100 || (i == 10 && j == 10)));
+    }
+    grid.setStart(0, 100);
+    use(grid);
+    EXPECT_EQ(own->getBlockCount(), 25 * 25);
+
+    // Looking along the corridor (towards +x: a quarter turn right): every
+    // block along row 100 is reached, nothing else beyond the start's neighbours.
+    turnOwn(1571, 0);
+    own->tick(1);
+    own->updateVisibleBlocks();
+    EXPECT_EQ(own->countVisibleBlocks(), 25) << "the corridor's blocks, the start's among them";
+    // The whole corridor: its 200 floors and 2 x 200 + 2 walls.
+    EXPECT_GE(own->countVisibleQuads(), 200 + 402);
+
+    // Looking the other way (towards -x, the grid's edge): only the start's block.
+    turnOwn(-3142, 0);
+    own->tick(1);
+    own->updateVisibleBlocks();
+    EXPECT_EQ(own->countVisibleBlocks(), 1);
+    // From the middle of the corridor, looking along it one way sees half of it.
+    own->setPlayerPosition(Vector3(1600.0f + 8.0f, 8.0f, -1608.0f));
+    own->tick(1);
+    own->updateVisibleBlocks();
+    EXPECT_EQ(own->countVisibleBlocks(), 13) << "blocks 0 to 12 of the corridor";
+    own->setPlayerPosition(Vector3(8.0f, 8.0f, -1608.0f));
+
+    // Looking straight down takes in every direction: the corridor again.
+    turnOwn(0, 3000);
+    own->tick(1);
+    own->updateVisibleBlocks();
+    EXPECT_EQ(own->countVisibleBlocks(), 25);
+
+    // Drawing everything for comparison.
+    own->setDrawAll(true);
+    own->updateVisibleBlocks();
+    EXPECT_EQ(own->countVisibleBlocks(), 625);
 }

@@ -1,0 +1,67 @@
+#pragma once
+// LevelFile: reads a level file (".lvl"), a plain-text picture of the level
+// as its minimap shows it: one line per row, one character per cell.
+//
+//   '#'        solid cell
+//   '.' or ' ' open cell (short lines are padded with open cells)
+//   'S'        the open cell where the player starts (at most one)
+//   ;...       a comment line (the ';' must be the line's first character)
+//
+// LF and CRLF line ends; a UTF-8 byte order mark at the start is skipped.
+// Empty lines after the last row are ignored; empty lines between rows are
+// rows of open cells. Without an 'S' the player starts in cell (0, 0), or in
+// the first open cell (reading order) when that one is solid. Sizes from
+// 1 x 1 to 256 x 256.
+//
+// A file that cannot be used is refused with the number of the line at fault
+// (every line of the file counts, comments too, the first is 1; faults of the
+// file as a whole name line 1) and a reason. The reader never reads more than
+// MaxFileSize bytes, never looks past the bytes it was given and keeps no
+// state from an earlier file.
+
+#include "scene/LevelGrid.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace Quorvel {
+
+class String;
+
+class LevelFile {
+public:
+    static constexpr int32_t MaxLineLength = LevelGrid::MaxSize; // characters, without the line end
+    static constexpr size_t MaxFileSize = 1024 * 1024;           // bytes
+
+    LevelFile();
+
+    // Reads the level from size bytes in memory. True when the level can be
+    // used; otherwise getErrorLine() and getErrorReason() say why.
+    bool parse(const uint8_t* bytes, size_t size);
+    // Opens the named file through the engine's file system, reads it whole
+    // (at most MaxFileSize bytes, checked against its real size before
+    // reading) and parses it.
+    bool load(const String& name);
+
+    bool isValid() const { return valid; }
+    // The level read; the built-in level while none has been read.
+    const LevelGrid& getGrid() const { return grid; }
+    bool hasStartMark() const { return startMarked; } // the file placed the start with 'S'
+
+    int32_t getErrorLine() const { return errorLine; } // 0 when the level is usable
+    const std::string& getErrorReason() const { return errorReason; }
+    // One line for the log: "Level file NAME line N: REASON".
+    std::string describeError(const std::string& name) const;
+
+private:
+    bool fail(int32_t line, const std::string& reason);
+
+    LevelGrid grid;
+    bool valid;
+    bool startMarked;
+    int32_t errorLine;
+    std::string errorReason;
+};
+
+} // namespace Quorvel

@@ -1,0 +1,23 @@
+# The level tool: its mazes (a test program built with the tool's maze code),
+# its commands run as a user would, and the sample levels in data/levels,
+# regenerated and compared byte for byte.
+if(TARGET quorvel-levelgen)
+  find_library(LEVELGEN_STB_LIBRARY stb REQUIRED)
+  add_executable(test_levelgen ${CMAKE_CURRENT_LIST_DIR}/LevelgenTest.cpp ${CMAKE_SOURCE_DIR}/tools/levelgen/Maze.cpp)
+  target_link_libraries(test_levelgen PRIVATE quorvel_test_support ${LEVELGEN_STB_LIBRARY})
+  target_compile_definitions(test_levelgen PRIVATE QUORVEL_LEVELGEN="$<TARGET_FILE:quorvel-levelgen>")
+  add_dependencies(test_levelgen quorvel-levelgen)
+  quorvel_warnings(test_levelgen)
+  set(levelgen_workdir ${CMAKE_BINARY_DIR}/testrun/levelgen)
+  file(MAKE_DIRECTORY ${levelgen_workdir})
+  gtest_discover_tests(test_levelgen WORKING_DIRECTORY ${levelgen_workdir}
+    DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "unit;tools")
+
+  add_test(NAME content_levels_match_generator
+    COMMAND ${CMAKE_COMMAND}
+      -DLEVELGEN=$<TARGET_FILE:quorvel-levelgen>
+      -DDATA=${CMAKE_SOURCE_DIR}/data
+      -DSCRATCH=${CMAKE_BINARY_DIR}/testrun/content_levels
+      -P ${CMAKE_CURRENT_LIST_DIR}/CheckLevels.cmake)
+  set_tests_properties(content_levels_match_generator PROPERTIES LABELS "unit;tools;content")
+endif()

@@ -35,7 +35,45 @@ String resolveDirectory(const std::filesystem::path& given)
     return result;
 }
 
+bool isSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+// A part that a system may take for the parent directory: "..", and on
+// Windows also ".. " or "...", whose trailing dots and spaces it drops.
+bool isParentPart(const char* part, int32_t length)
+{
+    int32_t dots = 0;
+    for (int32_t i = 0; i < length; ++i) {
+        if (part[i] == '.')
+            ++dots;
+        else if (part[i] != ' ')
+            return false;
+    }
+    return dots >= 2;
+}
+
 } // namespace
+
+const char* DiskDirectory::whyOutside(const String& name)
+{
+    const char* text = name.getData();
+    const int32_t length = name.length();
+    const bool drive = length >= 2 && text[1] == ':'
+        && ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
+    if ((length > 0 && isSeparator(text[0])) || drive)
+        return "is an absolute path";
+    int32_t partStart = 0;
+    for (int32_t i = 0; i <= length; ++i) {
+        if (i < length && !isSeparator(text[i]))
+            continue;
+        if (isParentPart(text + partStart, i - partStart))
+            return "has a \"..\" part";
+        partStart = i + 1;
+    }
+    return nullptr;
+}
 
 DiskDirectory::DiskDirectory() : path(resolveDirectory(std::filesystem::path(".")))
 {
@@ -48,12 +86,16 @@ DiskDirectory::DiskDirectory(const String& path)
 
 bool DiskDirectory::exists(const String& name)
 {
+    if (whyOutside(name))
+        return false;
     struct stat info;
     return ::stat(fullName(name).c_str(), &info) == 0;
 }
 
 std::istream* DiskDirectory::openTextInput(const String& name)
 {
+    if (whyOutside(name))
+        return nullptr;
     // Some systems open a directory as a stream that then fails every read.
     struct stat info;
     if (::stat(fullName(name).c_str(), &info) == 0 && S_ISDIR(info.st_mode))
@@ -64,12 +106,16 @@ std::istream* DiskDirectory::openTextInput(const String& name)
 
 std::ostream* DiskDirectory::openTextOutput(const String& name)
 {
+    if (whyOutside(name))
+        return nullptr;
     std::unique_ptr<std::ofstream> stream(new std::ofstream(fullName(name).c_str()));
     return stream->fail() ? nullptr : stream.release();
 }
 
 BinaryFile* DiskDirectory::openBinaryInput(const String& name)
 {
+    if (whyOutside(name))
+        return nullptr;
     std::unique_ptr<BinaryDiskFile> file(new BinaryDiskFile(fullName(name), false));
     if (file->getState() != BinaryFile::Open)
         return nullptr;
@@ -88,6 +134,8 @@ BinaryFile* DiskDirectory::openBinaryInput(const String& name)
 
 BinaryFile* DiskDirectory::openBinaryOutput(const String& name)
 {
+    if (whyOutside(name))
+        return nullptr;
     std::unique_ptr<BinaryDiskFile> file(new BinaryDiskFile(fullName(name), true));
     return file->getState() == BinaryFile::Open ? file.release() : nullptr;
 }

@@ -4,6 +4,7 @@
 
 #include "core/String.h"
 #include "files/BinaryFile.h"
+#include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
 
 #include <cstdio>
@@ -177,6 +178,9 @@ bool LevelFile::parse(const uint8_t* bytes, size_t size)
 
 bool LevelFile::load(const String& name)
 {
+    // The file system refuses such a name too; saying why helps the user.
+    if (const char* outside = DiskDirectory::whyOutside(name))
+        return fail(1, std::string("the name ") + outside + "; a level file is named inside the data directory");
     std::unique_ptr<BinaryFile> file(FileSystem::instance()->openBinaryInput(name));
     if (!file)
         return fail(1, "the file cannot be opened (missing or unreadable)");

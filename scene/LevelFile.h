@@ -41,7 +41,8 @@ public:
     bool parse(const uint8_t* bytes, size_t size);
     // Opens the named file through the engine's file system, reads it whole
     // (at most MaxFileSize bytes, checked against its real size before
-    // reading) and parses it.
+    // reading) and parses it. A name that is an absolute path or has a ".."
+    // part is refused before anything is opened.
     bool load(const String& name);
 
     bool isValid() const { return valid; }

@@ -27,6 +27,7 @@ build="$work/build"
 package="$work/package"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 . "$root/tests/support/run-helpers.sh"
+. "$root/tests/install/install-helpers.sh"
 
 current_log=""
 fail() {
@@ -35,7 +36,7 @@ fail() {
     exit 1
 }
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
-for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump wine xte xwd convert unzip cpack; do
+for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump wine xte xdotool xwd convert unzip cpack; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 
@@ -50,8 +51,11 @@ rm -rf "$package"
 mkdir -p "$package"
 prefix="$package/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
-for file in quorvel-demo.exe quorvel-texgen.exe quorvel-gltconvert.exe quorvel-chunkinfo.exe quorvel-ms3dgen.exe \
-    quorvel.conf data/floor.glt data/default.glf README.md LICENSE lib/libquorvel.a lib/pkgconfig/quorvel.pc \
+# The programs: the demonstration and every tool built, no other.
+programs=$(installed_programs "$root" "$build" .exe)
+diff <(echo "$programs") <(cd "$prefix" && ls -1 -- *.exe | sort) >&2 ||
+    fail "the installed programs (right) are not the demonstration and the tools built (left)"
+for file in quorvel.conf data/floor.glt data/default.glf README.md LICENSE lib/libquorvel.a lib/pkgconfig/quorvel.pc \
     lib/cmake/Quorvel/QuorvelConfig.cmake include/quorvel/core/Application.h include/quorvel/platform/win32/Win32Application.h; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
@@ -71,18 +75,6 @@ if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
 fi
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
-screenshot() { xwd -root -silent | convert xwd:- "$1" || fail "no screenshot"; }
-# has_colour IMAGE X Y W H R G B: any pixel of the rectangle within 40 of R G B.
-has_colour() {
-    convert "$1" -crop "$4x$5+$2+$3" -depth 8 txt:- |
-        awk -v r="$6" -v g="$7" -v b="$8" '
-          NR > 1 && match($0, /\(([0-9]+),([0-9]+),([0-9]+)/) {
-            split(substr($0, RSTART + 1, RLENGTH - 1), c, ",")
-            if ((c[1]-r)^2 < 1600 && (c[2]-g)^2 < 1600 && (c[3]-b)^2 < 1600) found = 1
-          }
-          END { exit found ? 0 : 1 }'
-}
-
 # start_program DIR EXE: runs EXE under Wine with DIR as working directory
 # and waits for its main loop; sets pid.
 start_program() {
@@ -99,11 +91,12 @@ start_program() {
 }
 
 # stop_program EXE: a close request (WM_CLOSE, as taskkill without /F sends
-# it), then exit code 0 and "Application terminated" at the end of the main loop.
+# it, once the program shows its window and taskkill finds it), then exit
+# code 0 and "Application terminated" at the end of the main loop.
 stop_program() {
     local name status=0
     name=$(basename "$1")
-    wine taskkill /IM "$name" >/dev/null 2>&1 || fail "taskkill found no $name"
+    wine_close $pid "$name" || fail "$wine_close_failure"
     wait_for_exit $pid
     kill -0 $pid 2>/dev/null && { wine taskkill /F /IM "$name" >/dev/null 2>&1; fail "$name did not end after the close request"; }
     wait $pid || status=$?
@@ -141,8 +134,9 @@ unpacked="$package/unpacked"
 mkdir -p "$unpacked"
 unzip -q "$archive" -d "$unpacked" || fail "the archive does not unpack"
 folder="$unpacked/quorvel-$version-win64"
-for file in quorvel-demo.exe quorvel-texgen.exe quorvel-gltconvert.exe quorvel-chunkinfo.exe quorvel-ms3dgen.exe \
-    quorvel.conf README.md LICENSE; do
+diff <(echo "$programs") <(cd "$folder" && ls -1 -- *.exe | sort) >&2 ||
+    fail "the archive's programs (right) are not the demonstration and the tools built (left)"
+for file in quorvel.conf README.md LICENSE; do
     [ -f "$folder/$file" ] || fail "the archive lacks $file"
 done
 diff -r "$root/data" "$folder/data" >&2 || fail "the archive's data differ from data/"

@@ -87,7 +87,7 @@ grep -q 'lp=012c0258' wine.txt || fail "the cursor message is not at 600,300"
 kill -0 $pid 2>/dev/null || fail "the program ended after input"
 
 # 4. A close request (WM_CLOSE, as taskkill without /F sends it).
-wine taskkill /IM quorvel-spine.exe >/dev/null 2>&1 || fail "taskkill found no program"
+wine_close $pid quorvel-spine.exe || fail "$wine_close_failure"
 status=0
 wait_for_exit $pid
 kill -0 $pid 2>/dev/null && fail "the program did not end after the close request"

@@ -174,3 +174,72 @@ TEST(DiskDirectoryTest, BinaryOutputCreatesTheFile)
     EXPECT_EQ(dir.read("data/out.bin"), "\x01\x02\r\n");
     EXPECT_EQ(directory.openBinaryOutput("missing/out.bin"), nullptr);
 }
+
+TEST(DiskDirectoryTest, NamesLeadingOutsideTheDirectoryAreRefusedByEveryOperation)
+{
+    QuorvelTest::TempDir dir;
+    fs::create_directories("data/sub");
+    dir.write("secret.txt", "outside");
+    const std::string absolute = dir.file("secret.txt");
+    struct Case {
+        std::string name;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"../secret.txt", "has a \"..\" part"},        // the parent
+        {"sub/../../secret.txt", "has a \"..\" part"}, // the parent, after a step down
+        {"sub/../sub/x.txt", "has a \"..\" part"},     // even one that comes back in
+        {"..\\secret.txt", "has a \"..\" part"},       // the Windows separator, on every system
+        {"./../secret.txt", "has a \"..\" part"},      // after a "."
+        {"..", "has a \"..\" part"},                   // the parent itself
+        {"sub/...", "has a \"..\" part"},              // Windows drops trailing dots...
+        {".. /secret.txt", "has a \"..\" part"},       // ... and spaces of a part
+        {absolute, "is an absolute path"},             // a real file, named in full
+        {"/secret.txt", "is an absolute path"},        // the root
+        {"\\secret.txt", "is an absolute path"},       // the drive's root on Windows
+        {"C:secret.txt", "is an absolute path"},       // drive C's own working directory
+        {"c:/secret.txt", "is an absolute path"},      // drive C
+    };
+    DiskDirectory directory("data");
+    for (const Case& c : cases) {
+        const String name(c.name.c_str());
+        ASSERT_NE(DiskDirectory::whyOutside(name), nullptr) << c.name;
+        EXPECT_STREQ(DiskDirectory::whyOutside(name), c.why) << c.name;
+        EXPECT_FALSE(directory.exists(name)) << c.name;
+        EXPECT_EQ(std::unique_ptr<std::istream>(directory.openTextInput(name)), nullptr) << c.name;
+        EXPECT_EQ(std::unique_ptr<BinaryFile>(directory.openBinaryInput(name)), nullptr) << c.name;
+    }
+    // Writing: nothing is created or truncated outside.
+    const char* const writes[] = {"../secret.txt", "../made.txt", "sub/../../made.txt"};
+    for (const char* name : writes) {
+        EXPECT_EQ(std::unique_ptr<std::ostream>(directory.openTextOutput(name)), nullptr) << name;
+        EXPECT_EQ(std::unique_ptr<BinaryFile>(directory.openBinaryOutput(name)), nullptr) << name;
+    }
+    EXPECT_EQ(dir.read("secret.txt"), "outside");
+    EXPECT_FALSE(fs::exists("made.txt"));
+}
+
+TEST(DiskDirectoryTest, NamesInsideTheDirectoryStillOpen)
+{
+    QuorvelTest::TempDir dir;
+    fs::create_directories("data/sub");
+    // Dots that are part of a name, not a step up.
+    const char* const names[] = {"sub/inside.txt", "./sub/inside.txt", "sub/./inside.txt", "..x", "x..",
+                                 ".hidden",        "a..b.lvl",         "sub/c:x"};
+    for (const char* name : names) {
+        dir.write(std::string("data/") + name, name);
+    }
+    DiskDirectory directory("data");
+    for (const char* name : names) {
+        EXPECT_EQ(DiskDirectory::whyOutside(name), nullptr) << name;
+        EXPECT_TRUE(directory.exists(name)) << name;
+        std::unique_ptr<BinaryFile> file(directory.openBinaryInput(name));
+        ASSERT_NE(file, nullptr) << name;
+        std::unique_ptr<std::istream> text(directory.openTextInput(name));
+        EXPECT_NE(text, nullptr) << name;
+    }
+    EXPECT_TRUE(directory.exists("")) << "the directory itself";
+    EXPECT_TRUE(directory.exists("sub"));
+    EXPECT_NE(std::unique_ptr<BinaryFile>(directory.openBinaryOutput("sub/new.bin")), nullptr);
+    EXPECT_TRUE(fs::exists("data/sub/new.bin"));
+}

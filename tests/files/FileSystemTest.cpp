@@ -195,3 +195,26 @@ TEST(FileSystemTest, BinaryFilesAreOpenedThroughTheEngineFileSystem)
     }
     EXPECT_EQ(dir.read("content/new.bin"), "new");
 }
+
+TEST(FileSystemTest, NoNameReachesOutsideAMountedDiskDirectory)
+{
+    QuorvelTest::TempDir dir;
+    std::filesystem::create_directories("data/levels");
+    dir.write("quorvel.conf", "[Level]\n");
+    dir.write("data/levels/maze.lvl", "S\n");
+
+    FileSystem files;
+    files.mount("", new DiskDirectory("data"));
+    files.mount("levels:", new DiskDirectory("data/levels"));
+    EXPECT_EQ(contentOf(files.openBinaryInput("levels/maze.lvl")), "S\n");
+    EXPECT_EQ(contentOf(files.openBinaryInput("levels:maze.lvl")), "S\n");
+    const char* const outside[] = {"../quorvel.conf", "levels/../../quorvel.conf", "levels:../../quorvel.conf",
+                                   "levels:..\\..\\quorvel.conf"};
+    for (const char* name : outside) {
+        EXPECT_FALSE(files.exists(name)) << name;
+        EXPECT_EQ(std::unique_ptr<BinaryFile>(files.openBinaryInput(name)), nullptr) << name;
+        EXPECT_EQ(std::unique_ptr<std::istream>(files.openTextInput(name)), nullptr) << name;
+        EXPECT_EQ(std::unique_ptr<std::ostream>(files.openTextOutput(name)), nullptr) << name;
+    }
+    EXPECT_EQ(dir.read("quorvel.conf"), "[Level]\n");
+}

@@ -62,3 +62,22 @@ check_installed_demo() {
     has_colour "$run/shot.png" 480 750 64 18 255 255 255 || fail "no frames-per-second counter (font not loaded)"
     has_colour "$run/shot.png" 502 383 8 3 255 255 255 || fail "no crosshair"
 }
+
+# installed_programs SOURCE BUILD [SUFFIX]: the file names of the programs an
+# installation holds, one a line, sorted: quorvel-demo and every program built
+# under BUILD/tools except those the install rule keeps for the build and the
+# tests (QUORVEL_TOOLS_NOT_INSTALLED in SOURCE/cmake/QuorvelInstall.cmake),
+# each with SUFFIX (.exe for a Windows build). A new tool needs no change here.
+installed_programs() {
+    local source=$1 build=$2 suffix=${3:-} kept program name
+    kept=$(sed -n 's/^set(QUORVEL_TOOLS_NOT_INSTALLED \(.*\))$/\1/p' "$source/cmake/QuorvelInstall.cmake")
+    [ -n "$kept" ] || fail "cmake/QuorvelInstall.cmake sets no QUORVEL_TOOLS_NOT_INSTALLED"
+    {
+        echo "quorvel-demo$suffix"
+        for program in "$build"/tools/*/quorvel-*"$suffix"; do
+            [ -f "$program" ] && [ -x "$program" ] || continue
+            name=$(basename "$program")
+            [[ " $kept " == *" ${name%"$suffix"} "* ]] || echo "$name"
+        done
+    } | sort
+}

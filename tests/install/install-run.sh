@@ -48,13 +48,10 @@ done
 (cd "$source_dir" && find core system input files widgets resources math scene platform/win32 -name '*.h' | sort) >"$work/source-headers.txt"
 (cd "$prefix/include/quorvel" && find . -path ./platform/winapi -prune -o -name '*.h' -print | sed 's|^\./||' | sort) >"$work/installed-headers.txt"
 diff "$work/source-headers.txt" "$work/installed-headers.txt" >&2 || fail "the installed headers differ from the engine's headers"
-# Every program built under tools/ except the test helper, and the content.
-for tool in "$build"/tools/*/quorvel-*; do
-    [ -x "$tool" ] && [ -f "$tool" ] || continue
-    name=$(basename "$tool")
-    [ "$name" = quorvel-close-window ] && continue
-    [ -x "$prefix/bin/$name" ] || fail "the tool $name is not installed"
-done
+# The demonstration and every program built under tools/ except the test
+# helpers, no other program; and the content.
+diff <(installed_programs "$source_dir" "$build") <(ls -1 "$prefix/bin" | sort) >&2 ||
+    fail "the installed programs (right) are not the demonstration and the tools built (left)"
 diff -r "$source_dir/data" "$prefix/share/quorvel/data" >&2 || fail "the installed data differ from data/"
 cmp -s "$source_dir/quorvel.conf" "$prefix/share/quorvel/quorvel.conf" || fail "the installed quorvel.conf differs"
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 using Quorvel::LevelFile;
@@ -232,4 +233,41 @@ TEST(LevelFileTest, LoadsThroughTheFileSystemBoundedByTheRealSize)
         EXPECT_NE(file.getErrorReason().find(c.reason), std::string::npos) << c.name << ": " << file.getErrorReason();
         EXPECT_TRUE(file.getGrid() == LevelGrid::builtIn()) << c.name;
     }
+}
+
+TEST(LevelFileTest, NamesOutsideTheDataDirectoryAreRefusedWithTheirReason)
+{
+    // A good level beside the mounted directory, and one inside it.
+    QuorvelTest::TempDir dir;
+    std::filesystem::create_directories(dir.path() + "/data/levels");
+    dir.write("outside.lvl", "S.\n");
+    dir.write("data/levels/in..side.lvl", "#S\n");
+    const std::string prefix = SceneTest::mountUnderFreshPrefix(dir.path() + "/data");
+
+    LevelFile file;
+    ASSERT_TRUE(file.load((prefix + "levels/in..side.lvl").c_str())) << file.describeError("in..side.lvl");
+
+    struct Case {
+        std::string name;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {prefix + "../outside.lvl", "the name has a \"..\" part"},
+        {prefix + "levels/../../outside.lvl", "the name has a \"..\" part"},
+        {prefix + "..\\outside.lvl", "the name has a \"..\" part"},
+        {dir.file("outside.lvl"), "the name is an absolute path"},
+        {"\\levels\\outside.lvl", "the name is an absolute path"},
+        {"C:\\levels\\outside.lvl", "the name is an absolute path"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(file.load((prefix + "levels/in..side.lvl").c_str()));
+        EXPECT_FALSE(file.load(c.name.c_str())) << c.name;
+        EXPECT_EQ(file.getErrorLine(), 1) << c.name;
+        EXPECT_EQ(file.getErrorReason(), std::string(c.reason) + "; a level file is named inside the data directory")
+            << c.name;
+        EXPECT_TRUE(file.getGrid() == LevelGrid::builtIn()) << c.name;
+    }
+    EXPECT_EQ(file.describeError("data/C:\\levels\\outside.lvl"),
+              "Level file data/C:\\levels\\outside.lvl line 1: the name is an absolute path; a level file is named "
+              "inside the data directory");
 }

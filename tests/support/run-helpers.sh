@@ -33,3 +33,50 @@ wait_for_exit() {
         sleep 0.1
     done
 }
+
+# wine_close PID NAME: asks the Windows program NAME, run under Wine as the
+# process PID (a child of the calling shell), to close as a user would:
+# WM_CLOSE, which taskkill without /F posts to the top-level windows of the
+# processes of that name. Two bounded waits come first, up to 30 s each:
+#   - until the process shows a window on the display (Wine marks its X
+#     windows with the process id): taskkill reports success even when it
+#     finds no window to post to, so an earlier request would be lost;
+#   - until taskkill finds the program. It looks a process up by the name of
+#     its main module, read from the process's memory through the Wine
+#     server, and a lookup that fails there reads as "no such process"; such
+#     a run posts nothing, so asking again is safe. Each retry is noted on
+#     stderr.
+# Returns 0 once the request is posted. Otherwise sets wine_close_failure to
+# the reason (the program ended first, showed no window, or taskkill never
+# found it, with taskkill's own words) and returns 1.
+wine_close() {
+    local pid=$1 name=$2 output="" tries=0 deadline=$((SECONDS + 30))
+    wine_close_failure=""
+    until [ -n "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null)" ]; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wine_close_failure="$name ended before it showed a window"
+            return 1
+        fi
+        if [ $SECONDS -ge $deadline ]; then
+            wine_close_failure="$name showed no window on the display in 30 s"
+            return 1
+        fi
+        sleep 0.1
+    done
+    deadline=$((SECONDS + 30))
+    while :; do
+        output=$(wine taskkill /IM "$name" 2>&1) && return 0
+        output=${output//$'\r'/}
+        tries=$((tries + 1))
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wine_close_failure="$name ended before the close request (taskkill: $output)"
+            return 1
+        fi
+        if [ $SECONDS -ge $deadline ]; then
+            wine_close_failure="taskkill found no $name in $tries tries over 30 s while it runs (taskkill: $output)"
+            return 1
+        fi
+        echo "note: taskkill did not find $name, try $tries (taskkill: $output); asking again" >&2
+        sleep 0.5
+    done
+}

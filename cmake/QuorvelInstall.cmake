@@ -127,7 +127,7 @@ if(WIN32)
   set(QUORVEL_PC_CFLAGS "")
   set(QUORVEL_PC_LIBS "-lopengl32 -lglu32 -lgdi32 -lwinmm -luser32 -lkernel32")
 else()
-  set(QUORVEL_PC_REQUIRES "sdl2 gl glu")
+  set(QUORVEL_PC_REQUIRES "sdl2 gl glu x11")
   set(QUORVEL_PC_CFLAGS "-I\${includedir}/quorvel/platform/winapi/include")
   set(QUORVEL_PC_LIBS "-pthread")
 endif()
@@ -203,7 +203,7 @@ under a procedural cloudy sky. This package holds it, its content and the
 engine's content tools.")
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME quorvel-dev)
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
-  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libsdl2-dev, libgl-dev, libglu1-mesa-dev")
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libsdl2-dev, libgl-dev, libglu1-mesa-dev, libx11-dev")
   set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "The static engine library and its headers, for programs built on Quorvel
 with CMake (find_package(Quorvel), target Quorvel::quorvel) or with
 pkg-config (quorvel).")

@@ -39,6 +39,7 @@ bool Application::readConfig(const String& fileName)
 {
     // A missing configuration file is not an error: every reader then keeps
     // its own defaults (and the graphic system reports what it lacks).
+    configFile = fileName;
     std::ifstream configStream(fileName.c_str());
     if (configStream.is_open())
         config = std::make_unique<Config>(configStream);

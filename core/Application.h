@@ -46,10 +46,18 @@ public:
     // keeps its configuration elsewhere reads it before configuring its
     // subsystems. Returns whether the file was opened.
     bool readConfig(const String& fileName);
+    // The name of the configuration file read last, as it was given.
+    const String& getConfigFile() const { return configFile; }
     WidgetManager* getWidgetManager() const { return widgetManager.get(); }
 
     void quit() { quitRequested = true; } // ends the main loop at its next pass
     bool isQuitRequested() const { return quitRequested; }
+
+    // The process exit code the program should end with once the main loop
+    // has ended: 0 unless the system ended the program (a quit message with
+    // a code, as when the display's connection breaks).
+    int getExitCode() const { return exitCode; }
+    void setExitCode(int code) { exitCode = code; }
 
 protected:
     // Opens the log, reads "quorvel.conf" (an empty configuration when it
@@ -58,6 +66,8 @@ protected:
     Application();
 
     bool quitRequested;
+    int exitCode = 0;
+    String configFile;
 
 private:
     std::unique_ptr<Log> log;

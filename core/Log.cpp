@@ -1,14 +1,22 @@
 #include "core/Log.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace Quorvel {
 
 Log::Log(const String& fileName) : stream(fileName.c_str(), std::ios::out | std::ios::trunc)
 {
-    // A log that cannot be opened loses its lines silently: the stream stays
-    // failed and every write does nothing.
+    // A log that cannot be opened loses its lines: the stream stays failed
+    // and every write does nothing. The user hears of it once, and the
+    // program runs on.
+    if (!stream.is_open()) {
+        const int reason = errno;
+        std::fprintf(stderr, "quorvel: the log \"%s\" cannot be written (%s); running without a log\n",
+                     fileName.c_str(), std::strerror(reason));
+    }
 }
 
 Log::~Log() = default;

@@ -10,6 +10,7 @@
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
 #include "input/InputSystem.h"
+#include "input/QuitOnEscape.h"
 #include "scene/LevelFile.h"
 #include "scene/LevelGrid.h"
 #include "scene/W_LevelRenderer.h"
@@ -104,10 +105,22 @@ int Startup::run(const CommandLine& options)
         widgets->add(timedemo.get());
     }
 
+    // Escape quits as closing the window does.
+    auto quitKey = std::make_unique<QuitOnEscape>();
+    InputSystem::instance()->addHandler(quitKey.get());
+    application->getLog()->write("Press Escape or close the window to quit.");
+
     application->run();
 
-    if (timedemo && timedemo->report(*application->getLog()) != 0)
-        return 1;
+    // The timedemo's result (or why there is none) first; an exit code the
+    // application set (a signal, a lost display) wins over the timedemo's.
+    const int timedemoResult = timedemo ? timedemo->report(*application->getLog()) : 0;
+    if (application->getExitCode() != 0) {
+        application->getLog()->printf("Application ended with exit code %d", application->getExitCode());
+        return application->getExitCode();
+    }
+    if (timedemoResult != 0)
+        return timedemoResult;
     application->getLog()->write("Application exited successfully.");
     return 0;
 }

@@ -112,6 +112,13 @@ bool InputSystem::dispatchKey(uint32_t code, uint32_t character, bool down)
     return offer(down ? KeyDown : KeyUp);
 }
 
+void InputSystem::releaseAllKeys()
+{
+    for (uint32_t code = 0; code < InputState::KeyCount; ++code)
+        if (state.isKeyDown(code))
+            dispatchKey(code, 0, false);
+}
+
 void InputSystem::dispatchMouseMove(int32_t x, int32_t y)
 {
     state.setMouseX(x);

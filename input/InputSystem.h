@@ -67,6 +67,10 @@ public:
     // Records a cursor position and its offset from the screen centre and
     // offers MouseMove to the handlers.
     void dispatchMouseMove(int32_t x, int32_t y);
+    // Releases every held key and button through dispatchKey, lowest code
+    // first, as if each had been let go (for a window that lost the focus,
+    // which sees no more key-ups).
+    void releaseAllKeys();
 
 private:
     bool offer(uint32_t kind);

@@ -331,6 +331,16 @@ bool W_LevelRenderer::resize(const Vector4& screenRect)
     const float cellsPerWidth = MapCellsPerWidth / static_cast<float>(GridSize) * static_cast<float>(side);
     mapScale = (screenRect.z - screenRect.x) / cellsPerWidth;
     mapOrigin = Vector3(screenRect.z - mapScale * static_cast<float>(grid.getWidth()), screenRect.y, 0.0f);
+
+    // The projection follows the screen's shape, so a wide window or desktop
+    // does not stretch the level sideways. At 1024 x 768 the aspect is the
+    // camera's default 4:3 and the picture is unchanged.
+    const float width = screenRect.z - screenRect.x;
+    const float height = screenRect.w - screenRect.y;
+    if (width > 0.0f && height > 0.0f) {
+        camera.aspect = width / height;
+        camera.updateProjection();
+    }
     return true;
 }
 

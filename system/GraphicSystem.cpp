@@ -6,6 +6,8 @@
 #include "core/Application.h"
 #include "core/Config.h"
 #include "core/ConfigSection.h"
+#include "core/Log.h"
+#include "core/String.h"
 
 #include <cstring>
 
@@ -30,15 +32,46 @@ GraphicSystem* GraphicSystem::existingInstance()
     return registeredInstance;
 }
 
+const String& GraphicSystem::getSettingFault() const
+{
+    static const String none;
+    return settingFault ? *settingFault : none;
+}
+
+uint32_t GraphicSystem::readSize(ConfigSection* section, const char* key, uint32_t fallback, bool used)
+{
+    const int32_t read = section->getInt(key, static_cast<int32_t>(fallback));
+    if (read <= 0 && used && !settingFault)
+        settingFault = std::make_unique<String>(String(key) + String(" = ") + section->getString(key, String()));
+    return static_cast<uint32_t>(read);
+}
+
 void GraphicSystem::configure()
 {
     Config* config = Application::instance()->getConfig();
     ConfigSection* section = config ? config->getSection("GraphicSystem") : nullptr;
     if (!section)
         return;
-    setWidth(static_cast<uint32_t>(section->getInt("width", static_cast<int32_t>(DefaultWidth))));
-    setHeight(static_cast<uint32_t>(section->getInt("height", static_cast<int32_t>(DefaultHeight))));
-    setBitsPerPixel(static_cast<uint32_t>(section->getInt("bpp", static_cast<int32_t>(DefaultBitsPerPixel))));
+
+    String mode = section->getString("fullscreen", "on");
+    mode.toLower();
+    if (mode == String("desktop")) {
+        setScreenMode(Desktop);
+    } else if (section->getBool("fullscreen", true)) {
+        if (!(mode == String("") || mode == String("on") || mode == String("true") || mode == String("yes")))
+            Application::instance()->getLog()->printf(
+                "GraphicSystem: fullscreen = %s is not on, off or desktop; using on", mode.c_str());
+        setScreenMode(FullScreen);
+    } else {
+        setScreenMode(Windowed);
+    }
+
+    // The desktop's own size stands in for width and height in Desktop mode,
+    // so only there a size of 0 or below in them is no fault.
+    const bool sizeUsed = getScreenMode() != Desktop;
+    setWidth(readSize(section, "width", DefaultWidth, sizeUsed));
+    setHeight(readSize(section, "height", DefaultHeight, sizeUsed));
+    setBitsPerPixel(readSize(section, "bpp", DefaultBitsPerPixel, true));
     setRefreshRate(static_cast<uint32_t>(section->getInt("refreshrate", static_cast<int32_t>(DefaultRefreshRate))));
     setVsync(section->getBool("vsync", DefaultVsync));
     setDoubleBuffer(section->getBool("doublebuffer", DefaultDoubleBuffer));

@@ -6,9 +6,11 @@
 #include "system/Subsystem.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Quorvel {
 
+class ConfigSection;
 class String;
 
 class GraphicSystem : public Subsystem {
@@ -47,8 +49,26 @@ public:
     virtual void setVsync(bool vsync) = 0;
     virtual bool getDoubleBuffer() const = 0;
     virtual void setDoubleBuffer(bool doubleBuffer) = 0;
-    virtual bool getFullscreen() const = 0;
-    virtual void setFullscreen(bool fullscreen) = 0; // always a usage error: the display is always full-screen
+    virtual bool getFullscreen() const = 0;          // whether the window covers the screen now
+    virtual void setFullscreen(bool fullscreen) = 0; // always a usage error: see setScreenMode
+
+    // How the window is shown, from the "fullscreen" key: FullScreen ("on",
+    // the default) switches the display to width x height; Windowed ("off")
+    // is a normal window with a client area of width x height and no mode
+    // change; Desktop covers the screen at the desktop's own size, without a
+    // mode change (width and height are then not used).
+    enum ScreenMode : int32_t {
+        Windowed = 0,
+        FullScreen = 1,
+        Desktop = 2,
+    };
+    int32_t getScreenMode() const { return screenMode; }
+    virtual void setScreenMode(int32_t mode) { screenMode = mode; } // Configuring only
+
+    // A display setting of the configuration that cannot be used (a size of 0
+    // or below), as "key = value" with the value as written; empty when every
+    // setting read was usable. Start-up reports it and fails.
+    const String& getSettingFault() const;
     virtual int32_t getState() const = 0;
     virtual void useDesktopMode() = 0;          // take the display's current mode (Configuring only)
     virtual uint32_t getFrameCount() const = 0; // frames presented since the last reset
@@ -57,7 +77,10 @@ public:
     virtual void* getProcAddress(const char* name) = 0;      // ContextReady only; null when unknown
 
     // Reads the "GraphicSystem" section of the application's configuration
-    // into the setters; without the section nothing is set.
+    // into the setters; without the section nothing is set. A width, height
+    // or bpp of 0 or below is also kept as the setting fault (width and
+    // height only where they are used); a fullscreen value other than
+    // on/off/desktop (or the words getBool reads) is logged and read as on.
     virtual void configure();
 
     // True when name is a whole word of extensions. Words are separated by
@@ -78,6 +101,13 @@ protected:
     GraphicSystem();
 
 private:
+    // The value as the setters take it (a negative one wraps, as specified);
+    // a used value of 0 or below becomes the setting fault.
+    uint32_t readSize(ConfigSection* section, const char* key, uint32_t fallback, bool used);
+
+    int32_t screenMode = FullScreen;
+    std::unique_ptr<String> settingFault; // "key = value" of the first unusable setting
+
     static GraphicSystem* registeredInstance;
 };
 

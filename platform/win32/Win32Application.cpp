@@ -144,6 +144,15 @@ void Win32Application::pumpMessages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // The system ends the program (the display went away, say): the main
+        // loop ends with the message's exit code.
+        if (message.message == WM_QUIT) {
+            getLog()->printf("Application: quit message from the system, exit code %d",
+                             static_cast<int>(message.wParam));
+            setExitCode(static_cast<int>(message.wParam));
+            quit();
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -1,9 +1,14 @@
 #pragma once
-// Win32GraphicSystem: the Windows graphic system. It switches the display to
-// the configured mode, makes the window a screen-covering popup, owns the
-// OpenGL context on it until the process ends, and draws and presents frames.
+// Win32GraphicSystem: the Windows graphic system. In its screen mode it
+// switches the display to the configured mode and makes the window a
+// screen-covering popup (FullScreen), covers the desktop at its own size
+// (Desktop) or opens a normal resizable window (Windowed); Alt+Enter switches
+// between a window and full screen while running. It owns the OpenGL context
+// until the process ends, follows the client area's size (viewport, widget
+// sizes) and draws and presents frames.
 
 #include "platform/win32/Win32Subsystem.h"
+#include "core/String.h"
 #include "system/GraphicSystem.h"
 
 #include <windows.h>
@@ -30,6 +35,7 @@ public:
     void setDoubleBuffer(bool value) override;
     bool getFullscreen() const override { return fullscreen; }
     void setFullscreen(bool value) override;
+    void setScreenMode(int32_t mode) override;
     int32_t getState() const override { return state; }
     void useDesktopMode() override;
     uint32_t getFrameCount() const override { return frameCount; }
@@ -48,8 +54,18 @@ public:
     void adjustWindowParams(uint32_t& exStyle, uint32_t& style, int32_t& x, int32_t& y, int32_t& windowWidth,
                             int32_t& windowHeight) override;
     void windowCreated(HWND window) override; // pixel format, context, extensions
+    // WM_SIZE follows the client area (viewport, widget manager); Alt+Enter
+    // (WM_SYSKEYDOWN of VK_RETURN, not repeated) calls toggleFullscreen.
     int32_t handleMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) override;
     void update() override; // renderFrame, then presentFrame
+
+    // Full screen to a window and back: the window has the configured size
+    // (at most the desktop's), centred; full screen is the configured mode
+    // in FullScreen mode (the desktop's size when it cannot be set), the
+    // desktop's size otherwise. The display mode is given back while windowed.
+    void toggleFullscreen();
+    // The new client area: the viewport and the widget manager follow it.
+    void clientResized(uint32_t newWidth, uint32_t newHeight);
 
     // The two halves of a frame. renderFrame clears the colour and depth
     // buffers, has the widget manager draw and waits for OpenGL to finish;
@@ -69,6 +85,10 @@ private:
     bool allows(int32_t wanted) const; // false (and a usage error) in any other state
     void failStartup(const char* logLine, const String& message);
     bool changeDisplayMode();
+    String modeFailureMessage() const;
+    String configPath() const;
+    void windowPlacement(uint32_t clientWidth, uint32_t clientHeight, int32_t& x, int32_t& y, int32_t& outerWidth,
+                         int32_t& outerHeight) const;
 
     uint32_t width;
     uint32_t height;
@@ -76,7 +96,11 @@ private:
     uint32_t refreshRate;
     bool vsync;
     bool doubleBuffer;
-    bool fullscreen;
+    bool fullscreen;      // the window covers the screen now
+    bool modeChanged;     // a display mode change of ours is in force
+    uint32_t windowWidth; // the client size asked for a window
+    uint32_t windowHeight;
+    HWND window;
     int32_t state;
     HDC deviceContext;
     HGLRC renderContext;

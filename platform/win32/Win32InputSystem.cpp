@@ -83,11 +83,44 @@ void Win32InputSystem::relativeToCentre(int32_t& x, int32_t& y)
 
 void Win32InputSystem::centreCursor()
 {
-    SetCursorPos(static_cast<int>(screenWidth() / 2), static_cast<int>(screenHeight() / 2));
+    if (!focused)
+        return; // the cursor is the user's while another window has the focus
+    POINT centre = {static_cast<LONG>(screenWidth() / 2), static_cast<LONG>(screenHeight() / 2)};
+    if (window)
+        ClientToScreen(window, &centre);
+    SetCursorPos(centre.x, centre.y);
 }
 
-void Win32InputSystem::windowCreated(HWND)
+void Win32InputSystem::windowCreated(HWND createdWindow)
 {
+    window = createdWindow;
+    centreCursor();
+}
+
+void Win32InputSystem::focusLost()
+{
+    if (!focused)
+        return;
+    focused = false;
+    releaseAllKeys();
+    // Shown whatever the display count was, and given back exactly later.
+    shownCount = 0;
+    int count = 0;
+    do {
+        count = ShowCursor(TRUE);
+        ++shownCount;
+    } while (count < 0 && shownCount < 100);
+    GetKeyboardState(keyboardState);
+}
+
+void Win32InputSystem::focusGained()
+{
+    if (focused)
+        return;
+    focused = true;
+    for (; shownCount > 0; --shownCount)
+        ShowCursor(FALSE);
+    skipNextMove = true;
     centreCursor();
 }
 
@@ -144,13 +177,37 @@ int32_t Win32InputSystem::handleMessage(HWND, uint32_t message, WPARAM wParam, L
     case WM_KEYUP:
         keyMessage(static_cast<uint32_t>(wParam), lParam, false);
         return 0;
+    case WM_KILLFOCUS:
+        focusLost();
+        return 1;
+    case WM_SETFOCUS:
+        focusGained();
+        return 1;
+    case WM_SIZE:
+    case WM_MOVE:
+        // The client area's centre moved with the window: the cursor's
+        // offset from the new centre is no turn.
+        skipNextMove = true;
+        return 1;
     case WM_MOUSEMOVE: {
         const uint32_t x = static_cast<uint32_t>(lParam) & 0xFFFF;
         const uint32_t y = (static_cast<uint32_t>(lParam) >> 16) & 0xFFFF;
+        // Without the focus the cursor is not held and does not look around.
+        if (!focused)
+            return 1;
         // SetCursorPos to the centre comes back as a move to the centre:
         // that one is our own doing, not the user's.
-        if (x != screenWidth() / 2 || y != screenHeight() / 2)
-            dispatchMouseMove(static_cast<int32_t>(x), static_cast<int32_t>(y));
+        if (x == screenWidth() / 2 && y == screenHeight() / 2) {
+            skipNextMove = false;
+            return 1;
+        }
+        // Where the cursor was left while the focus was away is no turn.
+        if (skipNextMove) {
+            skipNextMove = false;
+            centreCursor();
+            return 1;
+        }
+        dispatchMouseMove(static_cast<int32_t>(x), static_cast<int32_t>(y));
         return 1;
     }
     case WM_LBUTTONDOWN:

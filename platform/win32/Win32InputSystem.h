@@ -2,7 +2,10 @@
 // Win32InputSystem: the input system on Windows. The application offers it
 // every window message; it turns key, mouse-button, wheel and cursor messages
 // into engine key codes and cursor positions and dispatches them. It keeps the
-// system cursor at the screen centre on request, for mouse look.
+// system cursor at the centre of the window's client area on request, for
+// mouse look, while the window has the focus. Losing the focus releases every
+// held key and button through the key-up path and shows the cursor; getting
+// it back hides the cursor and re-centres it without turning the view.
 
 #include "input/InputSystem.h"
 #include "platform/win32/Win32Subsystem.h"
@@ -23,7 +26,7 @@ public:
     bool hasFailed() override { return false; }
 
     void relativeToCentre(int32_t& x, int32_t& y) override;
-    void centreCursor() override; // SetCursorPos to the screen centre
+    void centreCursor() override; // SetCursorPos to the client area's centre; nothing without the focus
 
     void windowCreated(HWND window) override; // centres the cursor
     int32_t handleMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) override;
@@ -34,13 +37,20 @@ public:
     uint32_t codeForVirtualKey(uint32_t virtualKey);
 
     bool wasLastKeyDownConsumed() const { return lastKeyDownConsumed; } // by the latest WM_KEYDOWN
+    bool hasFocus() const { return focused; }
 
 private:
     void keyMessage(uint32_t virtualKey, LPARAM lParam, bool down);
+    void focusLost();
+    void focusGained();
 
     std::map<uint32_t, uint32_t> virtualKeyCodes; // virtual key -> engine code; 0 = none yet
     bool lastKeyDownConsumed = false;
     uint32_t nextDynamicCode = 0; // run-time codes handed out so far
+    HWND window = nullptr;
+    bool focused = true;       // until told otherwise: the window takes the focus when shown
+    bool skipNextMove = false; // the first cursor move after the focus returns only re-centres
+    int shownCount = 0;        // ShowCursor(TRUE) calls made at focus loss, taken back at focus gain
 };
 
 } // namespace Quorvel

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include <unistd.h>
@@ -33,6 +34,36 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
         return programModule;
     SetLastError(126); // ERROR_MOD_NOT_FOUND: no other modules are loaded by name
     return nullptr;
+}
+
+// Joins the working directory and the name; "." and ".." stay as written
+// (the name is not looked up, as on Windows).
+DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer, LPSTR* filePart)
+{
+    if (!fileName || !fileName[0]) {
+        SetLastError(87); // ERROR_INVALID_PARAMETER
+        return 0;
+    }
+    std::string path;
+    if (fileName[0] != '/') {
+        std::string directory(4096, '\0');
+        if (!getcwd(&directory[0], directory.size())) {
+            SetLastError(3); // ERROR_PATH_NOT_FOUND
+            return 0;
+        }
+        path = directory.c_str();
+        if (path.empty() || path.back() != '/')
+            path += '/';
+    }
+    path += fileName;
+    if (!buffer || path.size() + 1 > bufferLength)
+        return DWORD(path.size() + 1);
+    std::memcpy(buffer, path.c_str(), path.size() + 1);
+    if (filePart) {
+        const size_t slash = path.rfind('/');
+        *filePart = slash + 1 < path.size() ? buffer + slash + 1 : nullptr;
+    }
+    return DWORD(path.size());
 }
 
 // The program's file as the system names it (/proc/self/exe on Linux).

@@ -104,6 +104,21 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL)
     return WinApiHost::instance().moveWindow(window, x, y, width, height);
 }
 
+BOOL WINAPI SetWindowPos(HWND window, HWND, int x, int y, int width, int height, UINT flags)
+{
+    return WinApiHost::instance().setWindowPos(window, x, y, width, height, flags);
+}
+
+LONG WINAPI GetWindowLongA(HWND window, int index)
+{
+    return WinApiHost::instance().windowLong(window, index);
+}
+
+LONG WINAPI SetWindowLongA(HWND window, int index, LONG value)
+{
+    return WinApiHost::instance().setWindowLong(window, index, value);
+}
+
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

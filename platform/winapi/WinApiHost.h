@@ -25,8 +25,13 @@ public:
     // Created on first use, never destroyed; SDL is shut down at exit.
     static WinApiHost& instance();
 
-    // Starts SDL video once; false (said once on standard error) without a display.
+    // Starts SDL video once; false (said once on standard error) without a
+    // display. SDL's off-screen and dummy drivers count as no display unless
+    // SDL_VIDEODRIVER asks for them by name. False again for good once the
+    // display's connection has broken.
     bool ensureVideo();
+    bool isDisplayLost() const { return displayLost; }
+    static constexpr int DisplayLostExitCode = 2; // the WM_QUIT code posted when it breaks
 
     // Window classes (names compare without case).
     ATOM registerClass(const WNDCLASSEXA* windowClass);
@@ -47,6 +52,9 @@ public:
     HWND getForeground() const { return foreground; }
     BOOL setTitle(HWND window, LPCSTR title);
     BOOL moveWindow(HWND window, int x, int y, int width, int height);
+    BOOL setWindowPos(HWND window, int x, int y, int width, int height, UINT flags);
+    LONG windowLong(HWND window, int index);
+    LONG setWindowLong(HWND window, int index, LONG value);
     BOOL clientRect(HWND window, RECT* rect);
     BOOL windowRect(HWND window, RECT* rect);
     BOOL clientOrigin(HWND window, POINT* origin); // client (0,0) in screen coordinates
@@ -129,9 +137,13 @@ private:
     Window* windowOfSdl(uint32_t sdlWindowId);
     const WindowClass* findClass(LPCSTR className) const;
 
-    bool materialise(Window& window);     // makes the SDL window
-    void applyFullscreen(Window& window); // follows the changed display mode
-    bool coversMode(const Window& window) const;
+    enum class Cover { None, Mode, Desktop }; // what a window covers of the screen
+    bool materialise(Window& window);         // makes the SDL window
+    void placeSdlWindow(Window& window);      // follows style, place, size and display mode
+    Cover coverOf(const Window& window) const;
+    static uint32_t fullscreenFlags(Cover cover);
+    void setSdlDisplayMode(Window& window);
+    static void onDisplayLost();
     void destroySdlWindow(Window& window);
 
     void pump(); // SDL events and signals -> messages
@@ -145,13 +157,12 @@ private:
     bool findMode(const DEVMODEA& wanted, void* sdlMode); // SDL_DisplayMode*
     void fillMode(DEVMODEA& mode, int width, int height, int bitsPerPixel, int refreshRate) const;
 
-    static void installSignalHandlers();
-    static void onSignal(int signalNumber);
     static void shutdownAtExit();
     void shutdown();
 
     bool videoTried = false;
     bool videoReady = false;
+    bool displayLost = false; // the X connection broke: SDL is not used again
     uintptr_t nextHandle = 0x10000;
     ATOM nextAtom = 0xC000;
 

@@ -311,3 +311,29 @@ TEST(InputStateTest, StartsClearAndRefusesCodesPastTheKeySet)
     EXPECT_DEATH(state.setKeyDown(512, true), "out of range");
 #endif
 }
+
+TEST(InputSystemTest, ReleaseAllKeysSendsAKeyUpForEveryHeldKeyAndButton)
+{
+    FakeScreen screen(1024, 768);
+    FakeInputSystem input;
+    std::vector<Seen> log;
+    RecordingHandler handler("h", log);
+    input.addHandler(&handler);
+    for (uint32_t code : {119u, 1u, InputSystem::MouseLeft, InputSystem::WheelForward})
+        input.dispatchKey(code, 0, true);
+    log.clear();
+
+    input.releaseAllKeys();
+
+    ASSERT_EQ(3u, log.size()) << "a wheel step is never held, so it is never released";
+    const uint32_t released[] = {1u, 119u, InputSystem::MouseLeft};
+    for (size_t i = 0; i < log.size(); ++i) {
+        EXPECT_EQ(uint32_t(KeyUp), log[i].kind);
+        EXPECT_EQ(released[i], log[i].state.getKey());
+    }
+    EXPECT_TRUE(input.getState().getKeys().none());
+
+    log.clear();
+    input.releaseAllKeys();
+    EXPECT_TRUE(log.empty()) << "nothing held, nothing sent";
+}

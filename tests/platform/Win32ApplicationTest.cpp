@@ -368,3 +368,21 @@ TEST_F(Win32ApplicationTest, SuccessfulInitRunsTheHooksInOrderThenShowsTheWindow
     DestroyWindow(window);
     application->pumpMessages();
 }
+
+TEST_F(Win32ApplicationTest, QuitMessageFromTheSystemEndsTheLoopWithItsExitCode)
+{
+    Recorder* a = add("a");
+    a->onUpdate = [](int pass) {
+        if (pass == 1)
+            PostQuitMessage(2);
+    };
+
+    application->run();
+
+    EXPECT_EQ((std::vector<std::string>{"a:update", "a:update"}), journal);
+    EXPECT_EQ(2, application->getExitCode());
+    EXPECT_EQ((std::vector<std::string>{"Running main loop...",
+                                        "Application: quit message from the system, exit code 2",
+                                        "Application terminated"}),
+              logLines());
+}

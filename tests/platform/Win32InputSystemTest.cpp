@@ -323,3 +323,49 @@ TEST(Win32InputSystemInstanceTest, FirstCallCreatesTheWindowSubsystemOnce)
     application.reset(); // destroys the input system through its window-subsystem part
     EXPECT_EQ(nullptr, InputSystem::existingInstance());
 }
+
+TEST_F(Win32InputSystemTest, FocusLossReleasesHeldKeysAndButtonsThroughTheKeyUpPath)
+{
+    key('W', true);
+    key(VK_SHIFT, true);
+    input->handleMessage(nullptr, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(512, 384));
+    handler.events.clear();
+
+    input->handleMessage(nullptr, WM_KILLFOCUS, 0, 0);
+
+    std::set<uint32_t> released;
+    for (const Event& event : handler.events) {
+        EXPECT_EQ(uint32_t(KeyUp), event.kind);
+        released.insert(event.state.getKey());
+    }
+    EXPECT_EQ((std::set<uint32_t>{119u, 1u, InputSystem::MouseLeft}), released);
+    EXPECT_TRUE(input->getState().getKeys().none());
+    EXPECT_FALSE(input->hasFocus());
+
+    // Without the focus the cursor looks around no more.
+    handler.events.clear();
+    input->handleMessage(nullptr, WM_MOUSEMOVE, 0, pointParam(600, 300));
+    EXPECT_TRUE(handler.events.empty());
+    input->handleMessage(nullptr, WM_KILLFOCUS, 0, 0);
+    EXPECT_TRUE(handler.events.empty()) << "a second focus loss releases nothing more";
+}
+
+TEST_F(Win32InputSystemTest, FocusReturnResumesMouseLookWithoutAJump)
+{
+    input->handleMessage(nullptr, WM_KILLFOCUS, 0, 0);
+    input->handleMessage(nullptr, WM_SETFOCUS, 0, 0);
+    EXPECT_TRUE(input->hasFocus());
+
+    // Where the cursor was left while away is not a turn; the next move is.
+    input->handleMessage(nullptr, WM_MOUSEMOVE, 0, pointParam(900, 100));
+    EXPECT_TRUE(handler.events.empty());
+    input->handleMessage(nullptr, WM_MOUSEMOVE, 0, pointParam(520, 384));
+    ASSERT_EQ(1u, handler.events.size());
+    EXPECT_EQ(8, handler.events[0].state.getDeltaX());
+
+    // A resize moves the centre: the first move after it only re-centres too.
+    handler.events.clear();
+    input->handleMessage(nullptr, WM_SIZE, SIZE_RESTORED, pointParam(800, 600));
+    input->handleMessage(nullptr, WM_MOUSEMOVE, 0, pointParam(700, 100));
+    EXPECT_TRUE(handler.events.empty());
+}

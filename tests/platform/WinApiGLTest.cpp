@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -513,4 +514,56 @@ TEST_F(WinApiGL, MessageBoxIsShownAndReturnsWhenDismissed)
     const int answer = MessageBoxA(nullptr, "shown by the layer's test", "WinApi box", MB_OK);
     dismiss.join();
     EXPECT_EQ(IDOK, answer);
+}
+
+// A screen-covering popup becomes a decorated window of 800 x 600 and back,
+// as Alt+Enter does it: the real X window follows, and WM_SIZE reports each
+// new client area.
+TEST_F(WinApiGL, StyleAndPlacementSwitchBetweenAWindowAndFullScreen)
+{
+    if (!haveTool("xdotool"))
+        GTEST_SKIP() << "xdotool is not installed";
+    auto geometry = [] {
+        std::string text;
+        FILE* pipe = popen("xdotool search --name '^WinApi GL Test$' getwindowgeometry 2>/dev/null", "r");
+        char buffer[256];
+        while (pipe && std::fgets(buffer, sizeof buffer, pipe))
+            text += buffer;
+        if (pipe)
+            pclose(pipe);
+        return text;
+    };
+    auto sizes = [] {
+        std::vector<std::pair<int, int>> result;
+        for (const Seen& entry : seen)
+            if (entry.message.hwnd == window && entry.message.message == WM_SIZE)
+                result.emplace_back(LOWORD(entry.message.lParam), HIWORD(entry.message.lParam));
+        return result;
+    };
+
+    EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(nullptr, 0)) << "the desktop mode back";
+    SetWindowLongA(window, GWL_STYLE, LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    EXPECT_TRUE(SetWindowPos(window, HWND_TOP, 112, 84, 800, 600, SWP_FRAMECHANGED | SWP_SHOWWINDOW));
+    pumpFor(500);
+    RECT client = {};
+    GetClientRect(window, &client);
+    EXPECT_EQ(800, client.right);
+    EXPECT_EQ(600, client.bottom);
+    ASSERT_FALSE(sizes().empty());
+    EXPECT_EQ(std::make_pair(800, 600), sizes().back());
+    EXPECT_NE(std::string::npos, geometry().find("Geometry: 800x600")) << geometry();
+    EXPECT_NE(std::string::npos, geometry().find("Position: 112,84")) << geometry();
+
+    seen.clear();
+    SetWindowLongA(window, GWL_STYLE, LONG(WS_POPUP | WS_VISIBLE));
+    EXPECT_TRUE(SetWindowPos(window, HWND_TOP, 0, 0, 1024, 768, SWP_FRAMECHANGED | SWP_SHOWWINDOW));
+    pumpFor(500);
+    ASSERT_FALSE(sizes().empty());
+    EXPECT_EQ(std::make_pair(1024, 768), sizes().back());
+    EXPECT_NE(std::string::npos, geometry().find("Geometry: 1024x768")) << geometry();
+    EXPECT_NE(std::string::npos, geometry().find("Position: 0,0")) << geometry();
+
+    DEVMODEA mode = modeOf(1024, 768, 32);
+    EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN)) << "as the suite began";
+    pumpFor(200);
 }

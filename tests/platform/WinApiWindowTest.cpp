@@ -5,7 +5,11 @@
 
 #include "platform/winapi/include/windows.h"
 
+#include "platform/winapi/WinApiSignals.h"
+
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -262,9 +266,12 @@ TEST_F(WinApiWindow, DefaultProcedureClosesOnAltF4AndDestroysOnClose)
 
 TEST_F(WinApiWindow, TerminationSignalBecomesACloseMessage)
 {
+    // Test programs end at once on these signals; an engine program has the
+    // layer's handlers from its start.
+    Quorvel::WinApiSignals::install();
     const HWND window = makeWindow("SignalClass");
     ASSERT_NE(nullptr, window);
-    for (int signalNumber : {SIGTERM, SIGINT}) {
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
         std::raise(signalNumber);
         MSG m = {};
         bool closed = false;
@@ -272,6 +279,79 @@ TEST_F(WinApiWindow, TerminationSignalBecomesACloseMessage)
             closed = closed || (m.message == WM_CLOSE && m.hwnd == window);
         EXPECT_TRUE(closed) << "signal " << signalNumber;
     }
+}
+
+TEST_F(WinApiWindow, SignalBeforeAnyWindowClosesTheFirstWindowMade)
+{
+    Quorvel::WinApiSignals::install();
+    std::raise(SIGHUP);
+    MSG m = {};
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    const HWND window = makeWindow("EarlySignalClass");
+    ASSERT_NE(nullptr, window);
+    bool closed = false;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+        closed = closed || (m.message == WM_CLOSE && m.hwnd == window);
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(WinApiWindow, StyleAndPlacementChangesReachTheWindowProcedure)
+{
+    const HWND window = makeWindow("PlacementClass");
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(LONG(WS_POPUP), GetWindowLongA(window, GWL_STYLE));
+    EXPECT_EQ(LONG(WS_POPUP), SetWindowLongA(window, GWL_STYLE, LONG(WS_OVERLAPPEDWINDOW)));
+    EXPECT_EQ(LONG(WS_OVERLAPPEDWINDOW), GetWindowLongA(window, GWL_STYLE));
+    EXPECT_EQ(0, GetWindowLongA(window, 12345));
+
+    struct Case {
+        const char* name;
+        int x, y, width, height;
+        UINT flags;
+        std::vector<UINT> messages;
+        RECT client;
+    };
+    const Case cases[] = {
+        {"move and size", 10, 20, 300, 200, 0, {WM_MOVE, WM_SIZE}, {0, 0, 300, 200}},
+        {"same place again", 10, 20, 300, 200, 0, {}, {0, 0, 300, 200}},
+        {"size only", 99, 99, 320, 240, SWP_NOMOVE, {WM_SIZE}, {0, 0, 320, 240}},
+        {"frame changed", 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED, {WM_SIZE}, {0, 0, 320, 240}},
+        {"move only", 5, 6, 1, 1, SWP_NOSIZE, {WM_MOVE}, {0, 0, 320, 240}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        calls.clear();
+        EXPECT_TRUE(SetWindowPos(window, HWND_TOP, c.x, c.y, c.width, c.height, c.flags));
+        EXPECT_EQ(c.messages, messagesOf(window));
+        RECT client = {};
+        GetClientRect(window, &client);
+        EXPECT_EQ(c.client.right, client.right);
+        EXPECT_EQ(c.client.bottom, client.bottom);
+    }
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(5, outer.left);
+    EXPECT_EQ(6, outer.top);
+}
+
+TEST(WinApiFiles, FullPathNameJoinsTheWorkingDirectory)
+{
+    char cwd[1024];
+    ASSERT_NE(nullptr, getcwd(cwd, sizeof cwd));
+    const std::string expected = std::string(cwd) + (std::string(cwd) == "/" ? "" : "/") + "quorvel.conf";
+    char path[1024];
+    LPSTR filePart = nullptr;
+    EXPECT_EQ(DWORD(expected.size()), GetFullPathNameA("quorvel.conf", sizeof path, path, &filePart));
+    EXPECT_EQ(expected, path);
+    ASSERT_NE(nullptr, filePart);
+    EXPECT_STREQ("quorvel.conf", filePart);
+    EXPECT_EQ(DWORD(6), GetFullPathNameA("/a/b/c", sizeof path, path, nullptr));
+    EXPECT_STREQ("/a/b/c", path);
+    char tiny[4];
+    EXPECT_EQ(DWORD(expected.size() + 1), GetFullPathNameA("quorvel.conf", sizeof tiny, tiny, nullptr))
+        << "too small: the size needed, nothing written";
+    EXPECT_EQ(DWORD(0), GetFullPathNameA("", sizeof path, path, nullptr));
 }
 
 TEST(WinApiClock, TimeGetTimeIsTheMonotonicMillisecondClockIn32Bits)

@@ -10,3 +10,10 @@ if(NOT WIN32)
     set_tests_properties(windows_smoke PROPERTIES LABELS "display;windows" TIMEOUT 1800 RESOURCE_LOCK display)
   endif()
 endif()
+
+# The demonstration itself under Wine: picture, walking, focus loss, close.
+if(NOT WIN32 AND QUORVEL_MINGW_CXX AND QUORVEL_WINE AND EXISTS ${CMAKE_SOURCE_DIR}/demo/CMakeLists.txt)
+  add_test(NAME windows_demo_smoke
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/windows-demo-smoke.sh ${CMAKE_BINARY_DIR}/windows-smoke)
+  set_tests_properties(windows_demo_smoke PROPERTIES LABELS "display;windows" TIMEOUT 1800 RESOURCE_LOCK display)
+endif()

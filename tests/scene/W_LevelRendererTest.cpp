@@ -366,6 +366,29 @@ TEST_F(W_LevelRendererTest, MinimapTakesASeventhOfTheWidthInTheTopRightCorner)
     EXPECT_FLOAT_EQ(level.getMapOrigin().x, 600.0f);
 }
 
+TEST_F(W_LevelRendererTest, ProjectionFollowsTheScreenShape)
+{
+    struct Case {
+        float width, height, aspect;
+    };
+    const Case cases[] = {
+        {1024.0f, 768.0f, 1.3333334f}, // the default: unchanged
+        {1920.0f, 1080.0f, 1.7777778f},
+        {800.0f, 600.0f, 1.3333334f},
+        {600.0f, 800.0f, 0.75f},
+    };
+    for (const Case& c : cases) {
+        level.resize(Quorvel::Vector4(0.0f, 0.0f, c.width, c.height));
+        EXPECT_FLOAT_EQ(level.getCamera().aspect, c.aspect) << c.width << " x " << c.height;
+        // The projection matrix is rebuilt: x is scaled by 1 / (aspect tan(fov / 2)).
+        const float expected = 1.0f / (c.aspect * std::tan(30.0f * 3.14159265f / 180.0f));
+        EXPECT_NEAR(level.getCamera().projection.getData()[0], expected, 1e-5f) << c.width << " x " << c.height;
+    }
+    // An empty rectangle (a minimised window) keeps the last aspect.
+    level.resize(Quorvel::Vector4(0.0f, 0.0f, 0.0f, 0.0f));
+    EXPECT_FLOAT_EQ(level.getCamera().aspect, 0.75f);
+}
+
 namespace {
 
 // A level from its picture, rows top to bottom, '#' solid, 'S' the start.

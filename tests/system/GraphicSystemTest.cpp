@@ -1,6 +1,7 @@
 #include "system/GraphicSystem.h"
 
 #include "core/Application.h"
+#include "core/String.h"
 #include "support/BareApplication.h"
 #include "support/TempDir.h"
 
@@ -176,5 +177,66 @@ TEST(GraphicSystemTest, ExtensionNamesMatchWholeWordsOnly)
         EXPECT_EQ(c.expected, GraphicSystem::containsExtension(c.extensions, c.name))
             << "name \"" << (c.name ? c.name : "(null)") << "\" in \"" << (c.extensions ? c.extensions : "(null)")
             << "\"";
+    }
+}
+
+TEST(GraphicSystemTest, FullscreenKeyChoosesTheScreenMode)
+{
+    const struct {
+        const char* line;
+        int32_t mode;
+        bool logged; // an unknown value is logged and read as on
+    } cases[] = {
+        {"", GraphicSystem::FullScreen, false},
+        {"fullscreen = on\n", GraphicSystem::FullScreen, false},
+        {"fullscreen\n", GraphicSystem::FullScreen, false},
+        {"fullscreen = yes\n", GraphicSystem::FullScreen, false},
+        {"fullscreen = off\n", GraphicSystem::Windowed, false},
+        {"fullscreen = NO\n", GraphicSystem::Windowed, false},
+        {"fullscreen = Desktop\n", GraphicSystem::Desktop, false},
+        {"fullscreen = borderless\n", GraphicSystem::FullScreen, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        QuorvelTest::TempDir dir;
+        dir.write("quorvel.conf", std::string("[GraphicSystem]\n") + c.line);
+        {
+            BareApplication application;
+            RecordingGraphicSystem graphics;
+            graphics.configure();
+            EXPECT_EQ(c.mode, graphics.getScreenMode());
+            EXPECT_EQ(0, graphics.getSettingFault().length());
+        }
+        const bool logged = dir.read("quorvel.log").find("is not on, off or desktop") != std::string::npos;
+        EXPECT_EQ(c.logged, logged);
+    }
+}
+
+TEST(GraphicSystemTest, SizesOfZeroOrBelowAreKeptAsTheSettingFaultWithTheValueAsWritten)
+{
+    const struct {
+        const char* conf;
+        const char* fault;
+        uint32_t width; // what the setter still receives
+    } cases[] = {
+        {"width = -1\n", "width = -1", 4294967295u},
+        {"width = 800\nheight = 0\n", "height = 0", 800},
+        {"bpp = -16\n", "bpp = -16", 1024},
+        {"bpp =\n", "bpp = ", 1024},
+        {"width = -1\nheight = -2\n", "width = -1", 4294967295u},  // the first one found
+        {"width = 800px\n", "", 1024},                             // not a number: the default, no fault
+        {"fullscreen = desktop\nwidth = 0\nheight = -5\n", "", 0}, // sizes unused in desktop mode
+        {"fullscreen = desktop\nbpp = 0\n", "bpp = 0", 1024},
+        {"fullscreen = off\nwidth = 0\n", "width = 0", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.conf);
+        QuorvelTest::TempDir dir;
+        dir.write("quorvel.conf", std::string("[GraphicSystem]\n") + c.conf);
+        BareApplication application;
+        RecordingGraphicSystem graphics;
+        graphics.configure();
+        EXPECT_STREQ(c.fault, graphics.getSettingFault().c_str());
+        EXPECT_EQ(c.width, graphics.width);
     }
 }

@@ -563,6 +563,23 @@ typedef struct _LARGE_INTEGER_ {
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
 
+// Window long values.
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+
+// SetWindowPos.
+#define HWND_TOP ((HWND)0)
+#define HWND_TOPMOST ((HWND)-1)
+#define HWND_NOTOPMOST ((HWND)-2)
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define SWP_FRAMECHANGED 0x0020
+#define SWP_SHOWWINDOW 0x0040
+#define SWP_HIDEWINDOW 0x0080
+#define SWP_NOOWNERZORDER 0x0200
+
 // ---------------------------------------------------------------------------
 // Display settings.
 
@@ -685,6 +702,7 @@ typedef struct _LARGE_INTEGER_ {
 #define ERROR_CLASS_ALREADY_EXISTS 1410
 #define ERROR_CLASS_DOES_NOT_EXIST 1411
 #define ERROR_INVALID_WINDOW_HANDLE 1400
+#define ERROR_INVALID_INDEX 1413
 #define ERROR_CANNOT_FIND_WND_CLASS 1407
 #define ERROR_INVALID_PIXEL_FORMAT 2000
 
@@ -696,6 +714,9 @@ typedef struct _LARGE_INTEGER_ {
 // Functions. kernel32:
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName); // null: the program's own module
+// The full path of a file name relative to the working directory; the length
+// written (without the terminating zero), or the size needed when it does not fit.
+DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer, LPSTR* filePart);
 // The full path of the program's file (module null or the program's own): the
 // length copied without the terminator; a path that does not fit is cut to
 // size - 1 bytes plus the terminator and size is returned (last error
@@ -734,6 +755,9 @@ BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
 BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+LONG WINAPI GetWindowLongA(HWND window, int index);             // GWL_STYLE, GWL_EXSTYLE
+LONG WINAPI SetWindowLongA(HWND window, int index, LONG value); // returns the previous value
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
@@ -810,6 +834,9 @@ typedef CHAR TCHAR;
 #define TEXT(text) text
 #endif
 #define GetModuleHandle GetModuleHandleA
+#define GetFullPathName GetFullPathNameA
+#define GetWindowLong GetWindowLongA
+#define SetWindowLong SetWindowLongA
 #define GetModuleFileName GetModuleFileNameA
 #define OutputDebugString OutputDebugStringA
 #define RegisterClassEx RegisterClassExA

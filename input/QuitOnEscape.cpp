@@ -1,0 +1,20 @@
+#include "input/QuitOnEscape.h"
+
+#include "core/Application.h"
+
+namespace Quorvel {
+
+QuitOnEscape::QuitOnEscape()
+{
+    eventMask = KeyDown;
+}
+
+bool QuitOnEscape::handleInput(uint32_t kind, const InputState& state)
+{
+    if (kind != KeyDown || state.getKey() != KeyEscape)
+        return false;
+    Application::instance()->quit();
+    return true;
+}
+
+} // namespace Quorvel

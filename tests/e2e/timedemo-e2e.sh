@@ -152,6 +152,10 @@ for _ in $(seq 1 200); do
   sleep 0.1
 done
 sleep 0.5
+# Without a window manager the window is a plain one that covers the screen.
+geometry=$(xdotool search --name "^Quorvel Application$" getwindowgeometry 2>/dev/null | tr -s ' ' | tr '\n' ' ')
+[[ $geometry == *"Position: 0,0 "*"Geometry: 1024x768"* ]] && pass "the window covers the screen: $geometry" ||
+  fail "the window does not cover the screen: $geometry"
 "$close_tool" "Quorvel Application" >/dev/null || kill -TERM $pid
 for _ in $(seq 1 100); do
   kill -0 $pid 2>/dev/null || break

@@ -1,10 +1,12 @@
 #include "core/Startup.h"
 
 #include "core/Application.h"
+#include "core/CommandLine.h"
 #include "core/Config.h"
 #include "core/ConfigSection.h"
 #include "core/ContentLocation.h"
 #include "core/Log.h"
+#include "core/Timedemo.h"
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
 #include "input/InputSystem.h"
@@ -52,6 +54,11 @@ LevelGrid configuredLevel(Application* application, const String& dataDirectory)
 
 int Startup::run()
 {
+    return run(CommandLine());
+}
+
+int Startup::run(const CommandLine& options)
+{
     // The content is in the working directory; an installed demonstration
     // started where there is none uses the content installed with it.
     const String content = ContentLocation::find();
@@ -72,6 +79,8 @@ int Startup::run()
         application->readConfig(content + ContentLocation::ConfigFile);
     }
     graphics->configure();
+    if (options.isTimedemo())
+        graphics->setVsync(false); // timed frames are never paced by the display
 
     if (!application->init())
         return 1; // the failing part has logged and told the user
@@ -87,6 +96,14 @@ int Startup::run()
     widgets->add(counter.get());
     widgets->add(crosshair.get());
     crosshair->show();
+    level->setSkyFirst(options.isSkyFirst());
+
+    // Last, so it times whole frames and reads the finished picture back.
+    std::unique_ptr<Timedemo> timedemo;
+    if (options.isTimedemo()) {
+        timedemo = std::make_unique<Timedemo>(*level, options.getTimedemoFrames(), options.getShotPath());
+        widgets->add(timedemo.get());
+    }
 
     // Escape quits as closing the window does.
     auto quitKey = std::make_unique<QuitOnEscape>();
@@ -95,10 +112,15 @@ int Startup::run()
 
     application->run();
 
+    // The timedemo's result (or why there is none) first; an exit code the
+    // application set (a signal, a lost display) wins over the timedemo's.
+    const int timedemoResult = timedemo ? timedemo->report(*application->getLog()) : 0;
     if (application->getExitCode() != 0) {
         application->getLog()->printf("Application ended with exit code %d", application->getExitCode());
         return application->getExitCode();
     }
+    if (timedemoResult != 0)
+        return timedemoResult;
     application->getLog()->write("Application exited successfully.");
     return 0;
 }

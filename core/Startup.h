@@ -6,6 +6,8 @@
 
 namespace Quorvel {
 
+class CommandLine;
+
 class Startup {
 public:
     // Runs the demonstration from the working directory, which holds "data"
@@ -13,6 +15,10 @@ public:
     // uses the content installed with it (see ContentLocation). Returns the process exit code: 0 once the window has
     // been closed, 1 when start-up failed (the user has been told why).
     static int run();
+    // The same with the command line's options: a timedemo (vertical sync
+    // off, the frames timed, the result printed; exit code 1 when it did not
+    // finish or its picture could not be saved) and the drawing order.
+    static int run(const CommandLine& options);
 
     static constexpr const char* DataDirectory = "data";
 };

@@ -1,18 +1,59 @@
 // The Quorvel demonstration: a first-person walk through a small level under
-// a procedural cloudy sky. Everything is composed by Startup::run.
+// a procedural cloudy sky. The command line is read first (a bad one gets the
+// usage text and exit code 2); everything else is composed by Startup::run.
 
+#include "core/CommandLine.h"
 #include "core/Startup.h"
+
+#include <cstdio>
+
+namespace {
+
+int start(const Quorvel::CommandLine& options)
+{
+    switch (options.getOutcome()) {
+    case Quorvel::CommandLine::Outcome::Help:
+        std::fputs(Quorvel::CommandLine::usage(), stdout);
+        return 0;
+    case Quorvel::CommandLine::Outcome::Error:
+        std::fprintf(stderr, "quorvel-demo: %s\n%s", options.getError().c_str(), Quorvel::CommandLine::usage());
+        return Quorvel::CommandLine::UsageExitCode;
+    case Quorvel::CommandLine::Outcome::Run:
+        break;
+    }
+    return Quorvel::Startup::run(options);
+}
+
+} // namespace
 
 #if defined(_WIN32)
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include <cstdio>
+
+// A program of the Windows GUI subsystem has no console: when it was started
+// from one without redirection, print there.
+static void useParentConsole()
 {
-    return Quorvel::Startup::run();
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((output == nullptr || output == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
+{
+    useParentConsole();
+    Quorvel::CommandLine options;
+    options.parseWindows(commandLine, Quorvel::CommandLine::MaxCommandLineLength + 1);
+    return start(options);
 }
 #else
-int main()
+int main(int argc, char** argv)
 {
-    return Quorvel::Startup::run();
+    Quorvel::CommandLine options;
+    options.parse(argc, argv);
+    return start(options);
 }
 #endif

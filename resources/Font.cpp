@@ -158,6 +158,13 @@ std::unique_ptr<Bitmap> Font::readFontFile(const FontFile& file)
 
 void Font::drawText(const Vector3& colour, float scale, const String& text, float x, float y) const
 {
+    drawText(colour, scale, text.getData(), text.length(), x, y);
+}
+
+void Font::drawText(const Vector3& colour, float scale, const char* text, int32_t length, float x, float y) const
+{
+    if (text == nullptr)
+        length = 0;
     glPushAttrib(GL_ENABLE_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -172,7 +179,7 @@ void Font::drawText(const Vector3& colour, float scale, const String& text, floa
     glScalef(scale, scale, 1.0f);
     glColor3f(colour.x, colour.y, colour.z);
 
-    for (int32_t i = 0; i < text.length(); ++i) {
+    for (int32_t i = 0; i < length; ++i) {
         const Glyph& glyph = glyphs[static_cast<unsigned char>(text[i])];
         glBegin(GL_QUADS);
         emitGlyph(glyph, 0.0f, 0.0f, 1.0f);

@@ -67,6 +67,9 @@ public:
 
     // Draws every byte of text on one line with its origin at (x, y).
     void drawText(const Vector3& colour, float scale, const String& text, float x, float y) const;
+    // The same for length bytes of text (which need not end in a zero byte);
+    // nothing is allocated, so drawing paths can print from a fixed buffer.
+    void drawText(const Vector3& colour, float scale, const char* text, int32_t length, float x, float y) const;
     // Draws text wrapped into box (start x, start y, right limit, bottom
     // limit); the text ends at its first zero byte.
     void drawTextInBox(const Vector3& colour, float scale, const String& text, const Vector4& box) const;

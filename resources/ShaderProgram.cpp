@@ -167,6 +167,25 @@ void ShaderProgram::setUniform3f(const String& uniform, const Vector3& value)
         glUniform3fARB(location, value.x, value.y, value.z);
 }
 
+GLint ShaderProgram::getUniformLocation(const char* uniform) const
+{
+    if (handle == 0 || uniform == nullptr)
+        return -1;
+    return glGetUniformLocationARB(handle, uniform);
+}
+
+void ShaderProgram::setUniform1f(GLint location, float value)
+{
+    if (handle != 0 && location != -1)
+        glUniform1fARB(location, value);
+}
+
+void ShaderProgram::setUniform2f(GLint location, const Vector2& value)
+{
+    if (handle != 0 && location != -1)
+        glUniform2fARB(location, value.x, value.y);
+}
+
 bool ShaderProgram::isSupported()
 {
     if (!supportAsked) {

@@ -47,6 +47,15 @@ public:
     void setUniform2f(const String& uniform, const Vector2& value);
     void setUniform3f(const String& uniform, const Vector3& value);
 
+    // The location of a uniform of the linked program, -1 when it has none of
+    // that name or no usable program object. Drawing code looks its uniforms
+    // up once after loading and sets them by location, which costs no name
+    // look-up and no String per frame. A reload makes the locations stale.
+    GLint getUniformLocation(const char* uniform) const;
+    // Set a uniform of the program in use by location; -1 changes nothing.
+    void setUniform1f(GLint location, float value);
+    void setUniform2f(GLint location, const Vector2& value);
+
     GLhandleARB getHandle() const { return handle; }
     VertexShader* getVertexShader() const { return vertexShader; }
     FragmentShader* getFragmentShader() const { return fragmentShader; }

@@ -34,7 +34,7 @@ SkyDome::SkyDome() : SkyDome(DefaultRadius, DefaultHeight, 0.0f, DefaultResoluti
 
 SkyDome::SkyDome(float radius_, float height_, float verticalOffset_, uint32_t resolution_)
     : radius(radius_), height(height_), verticalOffset(verticalOffset_), resolution(resolution_ == 0 ? 1 : resolution_),
-      indexCount(0), density(DefaultDensity), program(nullptr)
+      indexCount(0), density(DefaultDensity), program(nullptr), offsetLocation(-1), densityLocation(-1)
 {
     buildGeometry();
     buildGraphics();
@@ -42,7 +42,7 @@ SkyDome::SkyDome(float radius_, float height_, float verticalOffset_, uint32_t r
 
 SkyDome::SkyDome(WithoutGraphics)
     : radius(DefaultRadius), height(DefaultHeight), verticalOffset(0.0f), resolution(DefaultResolution), indexCount(0),
-      density(DefaultDensity), program(nullptr)
+      density(DefaultDensity), program(nullptr), offsetLocation(-1), densityLocation(-1)
 {
     buildGeometry();
 }
@@ -199,6 +199,8 @@ void SkyDome::buildGraphics()
         program->setUniform1i("noiseMap", 0);
         program->setUniform1i("expTable", 1);
         program->useNone();
+        offsetLocation = program->getUniformLocation("offset");
+        densityLocation = program->getUniformLocation("density");
     }
 
     expTexture.reset(new Texture());
@@ -232,8 +234,8 @@ void SkyDome::draw(const Camera& camera)
     noiseTexture->bind(0);
     expTexture->bind(1);
     program->use();
-    program->setUniform2f("offset", skyOffset);
-    program->setUniform1f("density", density);
+    program->setUniform2f(offsetLocation, skyOffset);
+    program->setUniform1f(densityLocation, density);
 
     vertices.bind();
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT, indices.data());
@@ -245,6 +247,20 @@ void SkyDome::draw(const Camera& camera)
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glPopClientAttrib();
+    glPopAttrib();
+}
+
+void SkyDome::drawBehind(const Camera& camera)
+{
+    if (!noiseTexture)
+        return; // built without graphics
+
+    glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT | GL_ENABLE_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL); // the far value itself passes against a cleared buffer
+    glDepthMask(GL_FALSE);  // the sky is behind everything; it need not write depth
+    glDepthRange(1.0, 1.0); // every sky fragment at the far depth
+    draw(camera);
     glPopAttrib();
 }
 

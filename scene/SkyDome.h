@@ -11,6 +11,7 @@
 
 #include "math/Vector2.h"
 #include "math/VertexArray.h"
+#include "system/OpenGL.h"
 
 #include <cstdint>
 #include <memory>
@@ -57,6 +58,13 @@ public:
     // Draws the dome centred on the camera's position; saves and restores
     // the model-view matrix and the polygon state.
     void draw(const Camera& camera);
+    // The same dome behind everything drawn so far: every fragment lies at
+    // the far depth and is kept only where the depth buffer still holds its
+    // cleared far value (1), so only the sky's visible pixels run its shader.
+    // Drawn after the opaque scene with a depth buffer cleared to 1, the
+    // picture is exactly that of draw() first with the scene over it. Writes
+    // no depth; saves and restores the depth state it changes.
+    void drawBehind(const Camera& camera);
 
     float getRadius() const { return radius; }
     float getHeight() const { return height; }
@@ -94,6 +102,8 @@ private:
     uint32_t indexCount;
     float density;
     ShaderProgram* program; // shared through the program cache; a reference is held
+    GLint offsetLocation;   // the program's uniforms, looked up once after loading; -1 when absent
+    GLint densityLocation;
     std::unique_ptr<Texture> noiseTexture;
     std::unique_ptr<Texture> expTexture;
 };

@@ -499,14 +499,28 @@ void W_LevelRenderer::draw()
     glPushMatrix();
 
     camera.apply();
-    drawSky();
+    if (skyFirst)
+        drawSky();
 
     glEnable(GL_DEPTH_TEST);
     // The level's look must not depend on the colour earlier drawing left.
     glColor3f(1.0f, 1.0f, 1.0f);
     updateVisibleBlocks();
-    drawFloor();
-    drawWalls();
+    if (skyFirst) {
+        drawFloor();
+        drawWalls();
+    } else {
+        // The walls first, so the floor behind them is rejected before it is
+        // shaded. The floor passes where its depth equals a wall's, as a wall
+        // drawn after it would have failed there: the same picture.
+        drawWalls();
+        glDepthFunc(GL_LEQUAL);
+        drawFloor();
+        glDepthFunc(GL_LESS);
+        // Only where the level left the far depth: the same picture as the
+        // sky first, without shading the sky that the level covers.
+        sky->drawBehind(camera);
+    }
     glDisable(GL_DEPTH_TEST);
 
     glMatrixMode(GL_MODELVIEW);

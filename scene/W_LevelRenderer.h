@@ -105,6 +105,14 @@ public:
     int32_t countVisibleQuads() const;
 
     const LevelGrid& getGrid() const { return grid; }
+
+    // The drawing order. By default the opaque level comes first and the sky
+    // after it, behind it (SkyDome::drawBehind), so the sky's shader runs
+    // only where the sky shows. Sky first draws the whole sky and the level
+    // over it: the straightforward order, the same picture, more work.
+    void setSkyFirst(bool value) { skyFirst = value; }
+    bool isSkyFirst() const { return skyFirst; }
+
     SkyDome* getSky() const { return sky.get(); }
     float getPitch() const { return pitch; }
     float getYaw() const { return yaw; }
@@ -173,6 +181,7 @@ private:
     int32_t blocksDown;
     uint32_t mapTexture; // the large levels' minimap picture; 0 without one
     bool drawAll;
+    bool skyFirst = false;
 };
 
 } // namespace Quorvel

@@ -4,6 +4,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace Quorvel {
 
@@ -80,13 +81,20 @@ void TextWriter::printf(const char* format, ...) const
     va_start(arguments, format);
     formatInto(buffer, format, arguments);
     va_end(arguments);
-    printAt(0.0f, 0.0f, String(buffer));
+    printAt(0.0f, 0.0f, static_cast<const char*>(buffer));
 }
 
 void TextWriter::printAt(float x, float y, const String& text) const
 {
     if (font != nullptr) {
         font->drawText(colour, size, text, x, y);
+    }
+}
+
+void TextWriter::printAt(float x, float y, const char* text) const
+{
+    if (font != nullptr && text != nullptr) {
+        font->drawText(colour, size, text, static_cast<int32_t>(std::strlen(text)), x, y);
     }
 }
 
@@ -97,7 +105,7 @@ void TextWriter::printfAt(float x, float y, const char* format, ...) const
     va_start(arguments, format);
     formatInto(buffer, format, arguments);
     va_end(arguments);
-    printAt(x, y, String(buffer));
+    printAt(x, y, static_cast<const char*>(buffer));
 }
 
 void TextWriter::printInBox(const Vector4& box, const String& text) const

@@ -39,6 +39,9 @@ public:
 #endif
         ;
     void printAt(float x, float y, const String& text) const;
+    // A zero-terminated text, drawn without making a String of it (no allocation).
+    void printAt(float x, float y, const char* text) const;
+    // Formats into a buffer on the stack and draws it; allocates nothing.
     void printfAt(float x, float y, const char* format, ...) const
 #if defined(__GNUC__)
         __attribute__((format(printf, 4, 5)))

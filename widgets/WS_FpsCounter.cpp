@@ -5,6 +5,8 @@
 #include "system/GraphicSystem.h"
 #include "system/TimerSystem.h"
 
+#include <cstdio>
+
 namespace Quorvel {
 
 WS_FpsCounter::WS_FpsCounter()
@@ -65,15 +67,24 @@ bool WS_FpsCounter::resize(const Vector4& screenRect)
 void WS_FpsCounter::draw()
 {
     if (writer->getFont() != nullptr) {
-        writer->printfAt(x, y, "%u", fps);
+        writer->printAt(x, y, static_cast<const char*>(text));
     }
+}
+
+void WS_FpsCounter::formatText()
+{
+    std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(fps));
 }
 
 void WS_FpsCounter::tick(uint32_t count)
 {
     GraphicSystem* graphics = GraphicSystem::instance();
-    fps = graphics->getFrameCount() / (count > 0 ? count : 1);
+    const uint32_t rate = graphics->getFrameCount() / (count > 0 ? count : 1);
     graphics->resetFrameCount();
+    if (rate != fps) {
+        fps = rate;
+        formatText();
+    }
 }
 
 } // namespace Quorvel

@@ -35,8 +35,9 @@ public:
     // Places the text by the alignment codes (screenRect's third and fourth
     // components are the screen size) and restarts the frame count.
     bool resize(const Vector4& screenRect) override;
-    // Prints the rate; nothing when the writer has no font.
+    // Prints the rate; nothing when the writer has no font. Allocates nothing.
     void draw() override;
+    const char* getText() const { return text; }
     // fps = frames presented since the last tick / count of whole seconds.
     void tick(uint32_t count) override;
 
@@ -48,7 +49,10 @@ public:
     TextWriter* getWriter() const { return writer.get(); }
 
 private:
-    uint32_t fps = 0; // 0 until the first tick
+    void formatText(); // text = fps in decimal
+
+    uint32_t fps = 0;    // 0 until the first tick
+    char text[16] = "0"; // fps as printed, formatted only when it changes (draw allocates nothing)
     std::unique_ptr<TextWriter> writer;
     float x = 0.0f; // text origin in screen space
     float y = 0.0f;

@@ -141,7 +141,8 @@ private:
     bool materialise(Window& window);         // makes the SDL window
     void placeSdlWindow(Window& window);      // follows style, place, size and display mode
     Cover coverOf(const Window& window) const;
-    static uint32_t fullscreenFlags(Cover cover);
+    uint32_t fullscreenFlags(Cover cover) const; // SDL's full-screen flags for what a window covers
+    bool modeIsDesktop() const;                  // the changed mode is the desktop's own
     void setSdlDisplayMode(Window& window);
     static void onDisplayLost();
     void destroySdlWindow(Window& window);

@@ -48,9 +48,29 @@ WinApiHost::Cover WinApiHost::coverOf(const Window& window) const
     return window.width == desktop.w && window.height == desktop.h ? Cover::Desktop : Cover::None;
 }
 
-uint32_t WinApiHost::fullscreenFlags(Cover cover)
+bool WinApiHost::modeIsDesktop() const
 {
-    return cover == Cover::Mode ? SDL_WINDOW_FULLSCREEN : cover == Cover::Desktop ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    SDL_DisplayMode desktop = {};
+    if (!modeChanged || !videoReady || SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+        return false;
+    return modeWidth == desktop.w && modeHeight == desktop.h && colourClass(modeBits) == bitsOf(desktop.format)
+        && (modeRefresh == 0 || desktop.refresh_rate == 0 || modeRefresh == desktop.refresh_rate);
+}
+
+// Without a window manager a borderless window at 0,0 of the screen's size
+// already covers the screen, and nobody would answer SDL's request for the
+// full-screen state, which SDL waits 100 ms for each time the window is
+// shown. So when no window manager runs and the screen keeps its mode (the
+// desktop's own, or a change to exactly that mode), the window is made
+// plain; a different mode still needs SDL's full screen to switch to it.
+uint32_t WinApiHost::fullscreenFlags(Cover cover) const
+{
+    if (cover == Cover::None)
+        return 0;
+    const bool keepsMode = cover == Cover::Desktop || modeIsDesktop();
+    if (keepsMode && !WinApiX11::windowManagerRunning())
+        return 0;
+    return cover == Cover::Mode ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
 
 void WinApiHost::setSdlDisplayMode(Window& window)
@@ -89,8 +109,8 @@ bool WinApiHost::materialise(Window& window)
         flags |= SDL_WINDOW_BORDERLESS;
     if (window.style & WS_THICKFRAME)
         flags |= SDL_WINDOW_RESIZABLE;
-    const Cover cover = coverOf(window);
-    flags |= fullscreenFlags(cover);
+    const uint32_t fullscreen = fullscreenFlags(coverOf(window));
+    flags |= fullscreen;
     const int width = window.width > 0 ? window.width : 1;
     const int height = window.height > 0 ? window.height : 1;
     window.sdl = SDL_CreateWindow(window.title.c_str(), window.x, window.y, width, height, flags);
@@ -98,7 +118,7 @@ bool WinApiHost::materialise(Window& window)
         std::fprintf(stderr, "winapi: cannot create the window: %s\n", SDL_GetError());
         return false;
     }
-    if (cover == Cover::Mode)
+    if (fullscreen == SDL_WINDOW_FULLSCREEN)
         setSdlDisplayMode(window);
     WinApiX11::watch(window.sdl, &WinApiHost::onDisplayLost);
     return true;

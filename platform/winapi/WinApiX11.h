@@ -16,6 +16,12 @@ public:
     // other video drivers are ignored). onLost is called once, from inside
     // the Xlib call that found the connection broken.
     static void watch(SDL_Window* window, void (*onLost)());
+
+    // Whether a window manager runs on the display (the root window names
+    // its _NET_SUPPORTING_WM_CHECK window). Asked once, on a connection of
+    // its own; true when it cannot be told (not X11, no display), the answer
+    // that keeps SDL's full screen.
+    static bool windowManagerRunning();
 };
 
 } // namespace Quorvel

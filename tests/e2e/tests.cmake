@@ -25,3 +25,22 @@ if(TARGET quorvel-demo AND TARGET quorvel-close-window AND TARGET quorvel-levelg
             ${CMAKE_SOURCE_DIR})
   set_tests_properties(demo_levels_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 300 RESOURCE_LOCK display)
 endif()
+
+# The timedemo: its result line, its picture, both drawing orders, bad command lines.
+if(TARGET quorvel-demo AND TARGET quorvel-close-window)
+  add_test(NAME timedemo_end_to_end
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/timedemo-e2e.sh
+            $<TARGET_FILE:quorvel-demo> $<TARGET_FILE:quorvel-close-window> ${CMAKE_SOURCE_DIR})
+  set_tests_properties(timedemo_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 300 RESOURCE_LOCK display)
+endif()
+
+# The timedemo of the MinGW-w64 build under Wine.
+if(NOT WIN32)
+  find_program(QUORVEL_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+  find_program(QUORVEL_WINE wine)
+  if(QUORVEL_MINGW_CXX AND QUORVEL_WINE)
+    add_test(NAME timedemo_windows
+      COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/timedemo-wine.sh ${CMAKE_BINARY_DIR}/windows-smoke)
+    set_tests_properties(timedemo_windows PROPERTIES LABELS "display;windows" TIMEOUT 1800 RESOURCE_LOCK display)
+  endif()
+endif()

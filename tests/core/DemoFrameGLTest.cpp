@@ -1,0 +1,194 @@
+// The demonstration's frame on a real OpenGL context, composed as start-up
+// composes it (level, counter, crosshair): both drawing orders give the same
+// picture, pixel for pixel, at poses all along the timedemo's path; and in
+// steady state a frame, a timedemo frame included, allocates nothing.
+
+#include "scene/AllocationCounter.h"
+#include "support/TestEngine.h"
+
+#include "core/Application.h"
+#include "core/Timedemo.h"
+#include "math/Vector4.h"
+#include "scene/TimedemoPath.h"
+#include "scene/W_LevelRenderer.h"
+#include "system/OpenGL.h"
+#include "widgets/WSCrosshair.h"
+#include "widgets/WS_FpsCounter.h"
+#include "widgets/WidgetManager.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+using Quorvel::TimedemoPath;
+using Quorvel::W_LevelRenderer;
+using QuorvelTest::Frame;
+using QuorvelTest::TestEngine;
+
+namespace {
+
+// The three widgets of the demonstration, added once for the whole program
+// after the engine is up, and never destroyed (the widget manager keeps them).
+struct Composition {
+    W_LevelRenderer* level = nullptr;
+    Quorvel::WS_FpsCounter* counter = nullptr;
+    Quorvel::WSCrosshair* crosshair = nullptr;
+};
+
+const Composition& composition()
+{
+    static Composition widgets;
+    if (!widgets.level) {
+        Quorvel::WidgetManager* manager = Quorvel::Application::instance()->getWidgetManager();
+        widgets.level = new W_LevelRenderer();
+        widgets.counter = new Quorvel::WS_FpsCounter();
+        widgets.crosshair = new Quorvel::WSCrosshair();
+        manager->add(widgets.level);
+        manager->add(widgets.counter);
+        manager->add(widgets.crosshair);
+        widgets.crosshair->show();
+    }
+    return widgets;
+}
+
+class DemoFrameGLTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(TestEngine::start()) << TestEngine::lastError();
+        widgets = composition();
+        ASSERT_NE(widgets.level->getFloorTexture(), nullptr);
+        ASSERT_NE(widgets.counter->getWriter()->getFont(), nullptr);
+    }
+    void TearDown() override
+    {
+        if (widgets.level)
+            widgets.level->setSkyFirst(false);
+    }
+
+    Composition widgets;
+};
+
+// Where two read-back frames differ: count and the first position.
+struct Difference {
+    long pixels = 0;
+    int x = -1, y = -1;
+};
+
+Difference compare(const Frame& a, const Frame& b)
+{
+    Difference difference;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            if (a.at(x, y) != b.at(x, y)) {
+                if (difference.pixels++ == 0) {
+                    difference.x = x;
+                    difference.y = y;
+                }
+            }
+        }
+    }
+    return difference;
+}
+
+} // namespace
+
+TEST_F(DemoFrameGLTest, BothDrawingOrdersGiveTheSamePictureAlongTheTimedemoPath)
+{
+    W_LevelRenderer& level = *widgets.level;
+    level.setState(Quorvel::TimerEvent::Paused); // moved by the path alone, as in the timedemo
+    TimedemoPath path;
+
+    int posesWithSky = 0;
+    int posesWithFloor = 0;
+    int compared = 0;
+    for (uint32_t frame = 0; frame < TimedemoPath::getPathFrames(); ++frame) {
+        path.advance(level);
+        // Every 40th frame, and each frame of the far look up and down, where
+        // the sky or the floor fills most of the screen.
+        const bool steep = std::fabs(level.getPitch()) > 1.0f && frame % 10 == 0;
+        if (frame % 40 != 0 && !steep)
+            continue;
+
+        level.setSkyFirst(true);
+        const Frame specified = TestEngine::drawFrame();
+        level.setSkyFirst(false);
+        const Frame cheaper = TestEngine::drawFrame();
+        ASSERT_EQ(specified.width, TestEngine::Width);
+        ASSERT_EQ(cheaper.rgb.size(), specified.rgb.size());
+
+        const Difference difference = compare(specified, cheaper);
+        EXPECT_EQ(difference.pixels, 0) << "frame " << frame << ": first at (" << difference.x << ", " << difference.y
+                                        << "), sky first "
+                                        << ::testing::PrintToString(specified.at(difference.x, difference.y))
+                                        << ", sky behind "
+                                        << ::testing::PrintToString(cheaper.at(difference.x, difference.y));
+        ++compared;
+
+        // The poses show what the comparison is about: sky at the top, floor
+        // at the bottom, in some of them.
+        const QuorvelTest::Pixel top = specified.at(300, 20);
+        posesWithSky += top.b > 120 && top.b >= top.r ? 1 : 0;
+        const QuorvelTest::Pixel bottom = specified.at(300, 740);
+        posesWithFloor += bottom.g > 60 && std::abs(bottom.r - bottom.b) < 50 ? 1 : 0;
+    }
+    EXPECT_GE(compared, 50);
+    EXPECT_GE(posesWithSky, 10);
+    EXPECT_GE(posesWithFloor, 10);
+
+    // The cheaper order leaves the depth state as it found it.
+    GLint depthFunc = 0;
+    GLboolean depthMask = GL_FALSE;
+    GLfloat depthRange[2] = {-1.0f, -1.0f};
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+    glGetFloatv(GL_DEPTH_RANGE, depthRange);
+    EXPECT_EQ(depthFunc, GL_LESS);
+    EXPECT_EQ(depthMask, GL_TRUE);
+    EXPECT_EQ(depthRange[0], 0.0f);
+    EXPECT_EQ(depthRange[1], 1.0f);
+    EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_FALSE);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(DemoFrameGLTest, SteadyFramesAllocateNothing)
+{
+    W_LevelRenderer& level = *widgets.level;
+    TimedemoPath path;
+    auto frameWithInput = [&](int i) {
+        path.advance(level); // keys, mouse look, density keys and a tick, like a player
+        if (i % 50 == 0)
+            widgets.counter->tick(1); // a second has passed: the counter's number changes
+        TestEngine::pass();           // messages, timer ticks, the frame drawn and presented
+    };
+    for (int i = 0; i < 60; ++i)
+        frameWithInput(i);
+
+    const long before = SceneTest::allocationCount();
+    for (int i = 0; i < 400; ++i)
+        frameWithInput(i);
+    EXPECT_EQ(SceneTest::allocationCount() - before, 0) << "allocations in 400 frames";
+    EXPECT_STRNE(widgets.counter->getText(), "0") << "the counter's text was formatted meanwhile";
+}
+
+TEST_F(DemoFrameGLTest, TimedemoFramesAllocateNothing)
+{
+    // The timedemo's own part of a frame (timing, moving the level along the
+    // path) on top of the frame itself.
+    Quorvel::Timedemo timedemo(*widgets.level, 1000, "");
+    timedemo.resize(Quorvel::Vector4(0.0f, 0.0f, 1024.0f, 768.0f));
+    for (int i = 0; i < 30; ++i) {
+        TestEngine::pass();
+        timedemo.draw();
+    }
+    const long before = SceneTest::allocationCount();
+    for (int i = 0; i < 300; ++i) {
+        TestEngine::pass();
+        timedemo.draw();
+    }
+    EXPECT_EQ(SceneTest::allocationCount() - before, 0) << "allocations in 300 timedemo frames";
+    EXPECT_EQ(timedemo.getTimes().getCount(), 329u);
+    EXPECT_FALSE(timedemo.isComplete());
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The timedemo of the Windows build under Wine: WinMain reads the same command
+# line (quoted arguments split the Windows way), the timedemo prints its line
+# and saves its picture, and a bad argument gets the usage text and exit 2.
+# Shares the cross-build and the Wine prefix of scripts/windows-smoke.sh.
+#
+#   timedemo-wine.sh [work directory]   (default: build/windows-smoke)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+work=${1:-$root/build/windows-smoke}
+build="$work/build"
+run="$work/timedemo-run"
+. "$root/tests/support/run-helpers.sh"
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$run/quorvel.log" ] && { echo "log:" >&2; cat -A "$run/quorvel.log" >&2; }
+    exit 1
+}
+[ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
+for tool in x86_64-w64-mingw32-g++-posix wine identify; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DQUORVEL_WERROR=ON >/dev/null
+cmake --build "$build" --target quorvel-demo -j2 >/dev/null || {
+    cmake --build "$build" --target quorvel-demo -j1 2>&1 | grep -E 'error|warning' | head -20 >&2
+    fail "the Windows build of the demonstration failed"
+}
+exe="$build/demo/quorvel-demo.exe"
+[ -f "$exe" ] || fail "no $exe"
+
+export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quorvel-ready"
+fi
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
+rm -rf "$run"
+mkdir -p "$run/shot dir"
+cd "$run"
+cp -r "$root/data" data
+printf '[GraphicSystem]\r\nwidth=1024\r\nheight=768\r\nbpp=32\r\nvsync=on\r\n' > quorvel.conf
+cp "$exe" .
+
+# A bad argument: usage on stderr, exit 2.
+status=0
+timeout 120 wine ./quorvel-demo.exe --timedemo abc >bad-out.txt 2>bad-err.txt || status=$?
+[ $status -eq 2 ] || fail "--timedemo abc: exit $status, expected 2"
+grep -q "^usage: quorvel-demo" bad-err.txt || fail "--timedemo abc: no usage text: $(head -c 300 bad-err.txt)"
+
+# A timedemo with its picture in a folder whose name has a space.
+status=0
+timeout 300 wine ./quorvel-demo.exe --timedemo 60 --shot "shot dir\\last.png" >out.txt 2>err.txt || status=$?
+[ $status -eq 0 ] || fail "timedemo: exit $status: $(head -c 300 err.txt)"
+line=$(tr -d '\r' <out.txt | head -n1)
+[[ $line =~ ^timedemo:\ 60\ frames\ in\ [0-9]+\.[0-9]{2}\ s,\ [0-9]+\.[0-9]\ fps,\ frame\ ms\ min\ [0-9.]+\ median\ [0-9.]+\ p99\ [0-9.]+\ max\ [0-9.]+$ ]] ||
+    fail "unexpected output: $(head -c 300 out.txt)"
+grep -qF "$line"$'\r' quorvel.log || fail "the result line is not in the log (with a Windows line end)"
+[ "$(identify -format '%w x %h' "shot dir/last.png")" = "1024 x 768" ] || fail "no 1024 x 768 picture"
+echo "Windows timedemo under Wine: $line"

@@ -38,19 +38,30 @@ Application::~Application()
 bool Application::readConfig(const String& fileName)
 {
     // A missing configuration file is not an error: every reader then keeps
-    // its own defaults (and the graphic system reports what it lacks).
+    // its own defaults (and the graphic system reports what it lacks). A
+    // file that cannot be read (a directory of that name, a disk error) is
+    // treated the same way, with one log line naming it.
     configFile = fileName;
     std::ifstream configStream(fileName.c_str());
     if (configStream.is_open())
         config = std::make_unique<Config>(configStream);
-    else
+    const bool read = configStream.is_open() && config->isLoaded();
+    if (configStream.is_open() && !read)
+        log->write(String("Configuration: ") + fileName + " cannot be read; starting without it");
+    if (!read)
         config = std::make_unique<Config>();
-    return configStream.is_open();
+    return read;
 }
 
 Application* Application::existingInstance()
 {
     return registeredInstance;
+}
+
+void Application::writeLog(const String& line)
+{
+    if (registeredInstance && registeredInstance->log)
+        registeredInstance->log->write(line);
 }
 
 } // namespace Quorvel

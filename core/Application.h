@@ -21,6 +21,10 @@ public:
     static Application* instance();
     // The registered application without creating one (null when there is none).
     static Application* existingInstance();
+    // Writes one line to the registered application's log; nothing when
+    // there is no application. Never creates one, so the readers and tools
+    // that log through it bring no window system up.
+    static void writeLog(const String& line);
 
     // The full path of the running program's file, as the system tells it;
     // the empty text when it cannot. Defined by the platform implementation.
@@ -41,10 +45,11 @@ public:
     Log* getLog() const { return log.get(); }
     Config* getConfig() const { return config.get(); }
     // Replaces the configuration with the one read from the file (an empty
-    // configuration when it cannot be opened). The constructor reads
+    // configuration when it cannot be opened or read; a file that opens but
+    // cannot be read is named in the log). The constructor reads
     // "quorvel.conf" from the working directory this way; a program that
     // keeps its configuration elsewhere reads it before configuring its
-    // subsystems. Returns whether the file was opened.
+    // subsystems. Returns whether the file was read.
     bool readConfig(const String& fileName);
     // The name of the configuration file read last, as it was given.
     const String& getConfigFile() const { return configFile; }

@@ -2,6 +2,8 @@
 
 #include "files/FileSystem.h"
 
+#include <exception>
+
 namespace Quorvel {
 
 namespace {
@@ -123,10 +125,19 @@ void Config::read(std::istream& stream)
     unnamed.reset(new ConfigSection());
     ConfigSection* current = unnamed.get();
 
-    String line;
-    while (readLine(stream, line))
-        parseLine(line, current);
-
+    // A stream whose reads fail (a directory opened as a file, a disk error)
+    // may throw from its buffer whatever its exception mask says. Reading
+    // never throws: such a stream leaves the configuration empty and not
+    // loaded, as if there had been no file.
+    try {
+        String line;
+        while (readLine(stream, line))
+            parseLine(line, current);
+    } catch (const std::exception&) {
+        sections.clear();
+        errorCount = 0;
+        return;
+    }
     loaded = true;
 }
 

@@ -15,10 +15,13 @@ namespace Quorvel {
 
 class Config {
 public:
-    Config();                              // no sections at all, not loaded
-    explicit Config(std::istream& stream); // reads the stream to its end
+    Config(); // no sections at all, not loaded
+    // Reads the stream to its end. A stream that fails while it is read
+    // leaves no sections and isLoaded() false, as an empty Config; nothing
+    // is thrown.
+    explicit Config(std::istream& stream);
     // Opens the name as a text stream through the file system; stays empty
-    // when no mounted directory has it.
+    // when no mounted directory has it or it cannot be read.
     explicit Config(const String& fileName);
     ~Config();
 
@@ -30,7 +33,7 @@ public:
     ConfigSection* getSection(const String& name) const;
 
     int32_t getErrorCount() const { return errorCount; } // malformed header lines read
-    bool isLoaded() const { return loaded; }             // a stream was read to its end
+    bool isLoaded() const { return loaded; }             // a stream was read to its end without failing
     const std::map<String, std::unique_ptr<ConfigSection>>& getSections() const { return sections; }
 
     // Longest line the format allows; longer lines are cut (see read()).

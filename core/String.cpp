@@ -23,7 +23,8 @@ String::String() : data(allocate(1)), capacity(1), len(0)
     data[0] = 0;
 }
 
-String::String(const char* text) : String(text, static_cast<int32_t>(std::strlen(text)))
+// A null pointer is the empty text.
+String::String(const char* text) : String(text, text ? static_cast<int32_t>(std::strlen(text)) : 0)
 {
 }
 

@@ -15,7 +15,7 @@ namespace Quorvel {
 class String {
 public:
     String();                 // empty, capacity 1
-    String(const char* text); // NOLINT: implicit from literals
+    String(const char* text); // NOLINT: implicit from literals; null gives the empty text
     String(const char* bytes, int32_t count);
     explicit String(int32_t reserved); // empty, capacity reserved + 1
     String(const String& other);

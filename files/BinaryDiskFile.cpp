@@ -58,10 +58,21 @@ int32_t BinaryDiskFile::seek(int32_t offset, SeekOrigin origin)
     else if (origin != Begin)
         return -1;
 
-    const auto result = ::lseek(handle, offset, whence);
-    if (result < 0 || result > INT32_MAX)
-        return -1; // an error, or a position the 32-bit interface cannot express
-    return static_cast<int32_t>(result);
+    // The target is worked out and checked before the position moves, so a
+    // seek that is refused leaves the file where it was.
+    int64_t target = offset;
+    if (whence != SEEK_SET) {
+        struct stat info;
+        const auto base = whence == SEEK_CUR ? ::lseek(handle, 0, SEEK_CUR)
+                                             : (::fstat(handle, &info) == 0 ? info.st_size : -1);
+        if (base < 0)
+            return -1;
+        target += base;
+    }
+    if (target < 0 || target > INT32_MAX)
+        return -1; // before the start, or a position the 32-bit interface cannot express
+    const auto result = ::lseek(handle, static_cast<off_t>(target), SEEK_SET);
+    return result == target ? static_cast<int32_t>(result) : -1;
 }
 
 uint32_t BinaryDiskFile::read(void* destination, uint32_t count)

@@ -113,6 +113,18 @@ bool ChunkFile::load(BinaryFile& file)
         return false;
     }
 
+    // Each chunk gets its own copy of its payload. The engine's writer never
+    // lets payloads overlap, so all of them together fit in the file; a table
+    // whose payloads add up to more (the same bytes listed again and again)
+    // would make memory grow with the square of the file's size.
+    uint64_t payloadTotal = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        payloadTotal += readU32(table.data() + static_cast<size_t>(i) * TableEntrySize + 12);
+    }
+    if (payloadTotal > fileSize) {
+        return false;
+    }
+
     std::vector<std::unique_ptr<Chunk>> loaded;
     loaded.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {

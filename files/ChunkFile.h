@@ -60,8 +60,9 @@ public:
     virtual uint32_t headerExtensionSize() const;
 
     // Reads the named file through the file system, replacing the chunk list.
-    // A file whose header, table or payloads do not lie within its real size
-    // is refused (false, no chunks); nothing is logged here.
+    // A file whose header, table or payloads do not lie within its real size,
+    // or whose payload sizes add up to more than the file holds, is refused
+    // (false, no chunks); nothing is logged here.
     bool load(const String& fileName);
     // The same from an open file (read from its start).
     bool load(BinaryFile& file);

@@ -42,6 +42,9 @@ bool VertexArray::addAttribute(AttributeKind kind, uint32_t offset, uint32_t siz
 
 void VertexArray::bind() const
 {
+    // Without data there is nothing to point OpenGL at: nothing is bound.
+    if (!data)
+        return;
     const GLsizei glStride = static_cast<GLsizei>(stride);
     for (const VertexAttribute& attribute : attributes) {
         const GLint size = static_cast<GLint>(attribute.size);

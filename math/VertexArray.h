@@ -47,6 +47,7 @@ public:
     // Enables the client array of every attribute in list order and points it
     // at data + offset with the array's stride. Never disables a client state:
     // wrap bind and draw in glPushClientAttrib / glPopClientAttrib to restore.
+    // Without data (before setData) it binds nothing.
     void bind() const;
 
     const uint8_t* getData() const { return data.get(); }

@@ -3,7 +3,6 @@
 #include "resources/BasicShader.h"
 
 #include "core/Application.h"
-#include "core/Log.h"
 #include "files/BinaryFile.h"
 #include "resources/ShaderProgram.h"
 #include "system/Extensions.h"
@@ -12,16 +11,6 @@
 #include <vector>
 
 namespace Quorvel {
-
-namespace {
-
-void logLine(const String& line)
-{
-    if (Application* application = Application::existingInstance())
-        application->getLog()->write(line);
-}
-
-} // namespace
 
 BasicShader::BasicShader() : handle(0), compileStatus(0)
 {
@@ -82,7 +71,7 @@ void BasicShader::logInfoLog(const String& text)
 {
     String trimmed = text;
     trimmed.trimRight();
-    logLine(trimmed);
+    Application::writeLog(trimmed);
 }
 
 bool BasicShader::loadSource(const String& fileName)
@@ -113,15 +102,15 @@ bool BasicShader::loadAndCompile(const String& label, const String& name, const 
 {
     const String quoted = label + "\"" + name + "\"";
     if (!ShaderProgram::isSupported()) {
-        logLine(quoted + " load failed: shaders not supported");
+        Application::writeLog(quoted + " load failed: shaders not supported");
         return false;
     }
     if (!loadSource(fileName)) {
-        logLine(quoted + " load failed: couldn't open file");
+        Application::writeLog(quoted + " load failed: couldn't open file");
         return false;
     }
     if (!compile()) {
-        logLine(quoted + " load failed: did not compile. Compilation log:");
+        Application::writeLog(quoted + " load failed: did not compile. Compilation log:");
         logInfoLog(getInfoLog());
         destroy();
     }

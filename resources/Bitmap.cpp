@@ -3,6 +3,7 @@
 #include "resources/GltHeader.h"
 #include "system/OpenGL.h"
 
+#include <cstdint>
 #include <new>
 
 namespace Quorvel {
@@ -30,7 +31,27 @@ void Bitmap::setBitsPerPixel(int32_t value)
 
 int64_t Bitmap::byteCount() const
 {
-    return static_cast<int64_t>(width) * height * (bitsPerPixel / 8);
+    // Width x height fits 64 bits (each below 2^31); the pixel size is
+    // checked against what is left before it multiplies.
+    const int64_t pixelBytes = bitsPerPixel / 8;
+    if (width <= 0 || height <= 0 || pixelBytes <= 0) {
+        return 0;
+    }
+    const int64_t pixels = static_cast<int64_t>(width) * height;
+    if (pixels > INT64_MAX / pixelBytes) {
+        return INT64_MAX;
+    }
+    return pixels * pixelBytes;
+}
+
+int32_t Bitmap::rowBytes() const
+{
+    const int64_t pixelBytes = bitsPerPixel / 8;
+    if (width <= 0 || pixelBytes <= 0) {
+        return 0;
+    }
+    const int64_t bytes = static_cast<int64_t>(width) * pixelBytes; // below 2^62
+    return bytes > INT32_MAX ? INT32_MAX : static_cast<int32_t>(bytes);
 }
 
 bool Bitmap::allocate()

@@ -30,8 +30,12 @@ public:
     void setBitsPerPixel(int32_t value);
     void setFormat(uint32_t value) { format = value; }
 
-    int32_t rowBytes() const { return width * (bitsPerPixel / 8); } // bytes per row in data
-    int64_t byteCount() const; // width x height x (bitsPerPixel / 8), computed without overflow
+    // Bytes per row in data: width x (bitsPerPixel / 8), 0 for a shape that
+    // cannot be allocated, INT32_MAX when it would not fit.
+    int32_t rowBytes() const;
+    // width x height x (bitsPerPixel / 8), computed without overflow: 0 when
+    // a factor is 0 or negative, INT64_MAX when it would not fit.
+    int64_t byteCount() const;
 
     // Allocates byteCount() bytes (not cleared). False, with no pixels, when a
     // dimension is 0 or negative or the size is 0 or above MaxBytes.

@@ -61,10 +61,15 @@ std::unique_ptr<Bitmap> BmpLoader::load(const String& fileName)
     if (infoHeader.width <= 0 || infoHeader.height <= 0) {
         return nullptr;
     }
+    // Every product is bounded by the file's size before it is formed: the
+    // first row must fit, then the rows after it must fit in what is left.
     const int64_t rowBytes = static_cast<int64_t>(BytesPerPixel) * infoHeader.width;
     const int64_t stride = (rowBytes + 3) / 4 * 4;
-    const int64_t lastRowEnd = fileHeader.dataOffset + (infoHeader.height - 1) * stride + rowBytes;
-    if (lastRowEnd > end) {
+    if (fileHeader.dataOffset > static_cast<uint32_t>(end) || rowBytes > end - fileHeader.dataOffset) {
+        return nullptr;
+    }
+    const int64_t room = end - fileHeader.dataOffset - rowBytes; // for the rows after the first
+    if (static_cast<int64_t>(infoHeader.height) - 1 > room / stride) {
         return nullptr;
     }
 

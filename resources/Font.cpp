@@ -1,7 +1,6 @@
 #include "resources/Font.h"
 
 #include "core/Application.h"
-#include "core/Log.h"
 #include "files/BinaryFile.h"
 #include "files/FontFile.h"
 #include "resources/BasicTexture.h"
@@ -50,7 +49,7 @@ Font* Font::load(const String& name)
 
     auto font = std::make_unique<Font>();
     if (!font->loadFile(name + ".glf")) {
-        Application::instance()->getLog()->write(String("Font id=") + name + " load failed");
+        Application::writeLog(String("Font id=") + name + " load failed");
         return nullptr;
     }
     font->setName(name);
@@ -138,17 +137,20 @@ std::unique_ptr<Bitmap> Font::readFontFile(const FontFile& file)
         const uint32_t offsetY = readU32(record + 24);
         const uint32_t advance = readU32(record + 28);
 
-        // Sums are taken as unsigned 32-bit values; the offsets and the
-        // advance alone are signed.
+        // The offsets and the advance are signed: a glyph may lie wholly
+        // above the baseline or left of the pen. Corners are summed in 64
+        // bits, so that neither a negative offset nor a large size wraps.
         Glyph& glyph = glyphs[code];
+        const int64_t left = static_cast<int32_t>(offsetX);
+        const int64_t bottom = static_cast<int32_t>(offsetY);
         glyph.s0 = static_cast<float>(x) * invWidth;
         glyph.t0 = static_cast<float>(y) * invHeight;
-        glyph.s1 = static_cast<float>(x + w) * invWidth;
-        glyph.t1 = static_cast<float>(y + h) * invHeight;
-        glyph.x0 = static_cast<float>(static_cast<int32_t>(offsetX)) * invScale;
-        glyph.y0 = static_cast<float>(static_cast<int32_t>(offsetY)) * invScale;
-        glyph.x1 = static_cast<float>(offsetX + w) * invScale;
-        glyph.y1 = static_cast<float>(offsetY + h) * invScale;
+        glyph.s1 = static_cast<float>(static_cast<uint64_t>(x) + w) * invWidth;
+        glyph.t1 = static_cast<float>(static_cast<uint64_t>(y) + h) * invHeight;
+        glyph.x0 = static_cast<float>(left) * invScale;
+        glyph.y0 = static_cast<float>(bottom) * invScale;
+        glyph.x1 = static_cast<float>(left + w) * invScale;
+        glyph.y1 = static_cast<float>(bottom + h) * invScale;
         glyph.advance = static_cast<float>(static_cast<int32_t>(advance)) * invScale;
     }
     return image;

@@ -3,7 +3,6 @@
 #include "resources/ShaderProgram.h"
 
 #include "core/Application.h"
-#include "core/Log.h"
 #include "math/Vector2.h"
 #include "math/Vector3.h"
 #include "resources/BasicShader.h"
@@ -17,12 +16,6 @@ namespace {
 
 bool supportAsked = false;
 const char* shadingLanguageVersion = nullptr;
-
-void logLine(const String& line)
-{
-    if (Application* application = Application::existingInstance())
-        application->getLog()->write(line);
-}
 
 ResourceCache<ShaderProgram>& programCache()
 {
@@ -222,7 +215,7 @@ ShaderProgram* ShaderProgram::load(const String& name)
     program->setName(name);
     const String quoted = String("Shader program \"") + name + "\"";
     if (!isSupported()) {
-        logLine(quoted + " load failed: shaders not supported");
+        Application::writeLog(quoted + " load failed: shaders not supported");
         return program;
     }
 
@@ -242,7 +235,7 @@ ShaderProgram* ShaderProgram::load(const String& name)
     program->attachFragmentShader(fragment);
 
     if (!program->link()) {
-        logLine(quoted + " load failed: could not link. Log:");
+        Application::writeLog(quoted + " load failed: could not link. Log:");
         BasicShader::logInfoLog(program->getInfoLog());
         program->destroy();
     }

@@ -3,9 +3,9 @@
 #include "resources/Texture.h"
 
 #include "core/Application.h"
-#include "core/Log.h"
 #include "files/BinaryFile.h"
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -19,12 +19,6 @@ ResourceCache<Texture>& textureCache()
     return *cache;
 }
 
-void logLoadFailure(const String& name)
-{
-    if (Application* application = Application::existingInstance())
-        application->getLog()->write(String("Texture id=") + name + " load failed");
-}
-
 } // namespace
 
 Texture* Texture::load(const String& name)
@@ -35,7 +29,7 @@ Texture* Texture::load(const String& name)
 
     Texture* texture = readGlt(name + ".glt");
     if (texture == nullptr) {
-        logLoadFailure(name);
+        Application::writeLog(String("Texture id=") + name + " load failed");
         return nullptr;
     }
     texture->setName(name);
@@ -86,7 +80,23 @@ Texture* Texture::readGlt(const String& fileName)
     const GLsizei height = static_cast<GLsizei>(header.height);
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormatFor(header.format, header.type), width, height, 0, header.format,
                  header.type, pixels.data());
-    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, header.format, header.type, pixels.data());
+    // The mipmaps keep the alpha of a file that has it; every other file is
+    // built with three components, as it always was.
+    const GLint internal = internalFormatFor(header.format, header.type);
+    const bool hasAlpha = internal == GL_RGBA || internal == GL_ALPHA || internal == GL_LUMINANCE_ALPHA;
+    // The mipmap builder hands its own smaller images on under the caller's
+    // unpack alignment, though it packs their rows tightly: with 4, a level
+    // whose rows are not a multiple of 4 bytes (a 2 x 2 alpha image) is read
+    // past its end. It gets tightly packed rows and alignment 1 instead.
+    const size_t rowBytes = static_cast<size_t>(GltHeader::bytesPerPixel(header.format, header.type)) * header.width;
+    const size_t paddedRow = (rowBytes + 3) / 4 * 4;
+    if (rowBytes != paddedRow) {
+        for (size_t row = 1; row < header.height; ++row)
+            std::memmove(pixels.data() + row * rowBytes, pixels.data() + row * paddedRow, rowBytes);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, hasAlpha ? internal : 3, width, height, header.format,
+                                          header.type, pixels.data());
     glPopClientAttrib();
 
     if (built != 0) {

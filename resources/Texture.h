@@ -24,7 +24,9 @@ public:
     // reads the file again.
     static Texture* load(const String& name);
 
-private:
+    // Reads and checks the named ".glt" file (no extension added) and
+    // uploads it as a new texture that the caller owns; null when the file
+    // cannot be used. Neither cached nor logged: load does both.
     static Texture* readGlt(const String& fileName);
 };
 

@@ -1,7 +1,6 @@
 #include "scene/Mesh.h"
 
 #include "core/Application.h"
-#include "core/Log.h"
 
 namespace Quorvel {
 
@@ -9,7 +8,7 @@ bool Mesh::setAnimation(const String& animation)
 {
     if (animation.length() == 0)
         return true;
-    Application::instance()->getLog()->write(String("Error: no animation ") + animation + " in mesh " + getName());
+    Application::writeLog(String("Error: no animation ") + animation + " in mesh " + getName());
     return false;
 }
 

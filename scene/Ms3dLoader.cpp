@@ -1,7 +1,6 @@
 #include "scene/Ms3dLoader.h"
 
 #include "core/Application.h"
-#include "core/Log.h"
 #include "files/BinaryFile.h"
 #include "math/VertexArray.h"
 #include "resources/Texture.h"
@@ -105,7 +104,7 @@ bool Ms3dLoader::fail(const String& text)
 {
     error = text;
     // The log takes the text as one line, without its newline.
-    Application::instance()->getLog()->write(text.substr(0, text.length() - 1));
+    Application::writeLog(text.substr(0, text.length() - 1));
     return false;
 }
 

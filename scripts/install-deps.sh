@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config ccache
+  cmake g++ make pkg-config ccache clang
   libgtest-dev libbenchmark-dev
   libgl1-mesa-dev libglu1-mesa-dev mesa-common-dev libgl1-mesa-dri
   libsdl2-dev libx11-dev

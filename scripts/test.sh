@@ -31,6 +31,9 @@ quorvel_start_xvfb 1024x768x24
 trap 'quorvel_stop_xvfb; rm -f "$results"' EXIT
 ctest --output-on-failure --timeout 1800 -L display | tee -a "$results" || status=1
 
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz corpora replayed.
+bash "$root/scripts/test-sanitize.sh" | tee -a "$results" || status=1
+
 # One verdict over both runs, from CTest's summary lines
 # ("100% tests passed, 0 tests failed out of 301").
 read -r passed failed < <(awk '/tests passed, [0-9]+ tests? failed out of/ {

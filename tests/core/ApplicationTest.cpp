@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include <sys/stat.h>
+
 using Quorvel::Application;
 using Quorvel::String;
 using QuorvelTest::BareApplication;
@@ -48,6 +52,22 @@ TEST(ApplicationTest, WithoutConfigurationFileTheConfigurationIsEmptyAndNothingI
     EXPECT_EQ(nullptr, application.getConfig()->getSection("")) << "not even the unnamed section";
     EXPECT_EQ(nullptr, application.getConfig()->getSection("GraphicSystem"));
     EXPECT_EQ("", dir.read("quorvel.log"));
+}
+
+TEST(ApplicationTest, AnUnreadableConfigurationIsTreatedAsMissingAndNamedInTheLog)
+{
+    QuorvelTest::TempDir dir;
+    // A directory of that name opens as a stream whose every read fails;
+    // reading it used to throw out of the application's constructor.
+    ASSERT_EQ(0, ::mkdir(dir.file("quorvel.conf").c_str(), 0755));
+
+    std::unique_ptr<BareApplication> application;
+    ASSERT_NO_THROW(application = std::make_unique<BareApplication>());
+
+    ASSERT_NE(nullptr, application->getConfig());
+    EXPECT_FALSE(application->getConfig()->isLoaded());
+    EXPECT_EQ(nullptr, application->getConfig()->getSection("")) << "as empty as a missing file";
+    EXPECT_EQ("Configuration: quorvel.conf cannot be read; starting without it\n", dir.read("quorvel.log"));
 }
 
 TEST(ApplicationTest, TheFirstApplicationConstructedIsTheInstanceUntilItIsDestroyed)

@@ -7,9 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fstream>
+#include <ios>
 #include <memory>
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <utility>
 
 using namespace Quorvel;
 
@@ -285,6 +289,40 @@ TEST(ConfigTest, EmptyConfigurationsAndStreams)
     EXPECT_TRUE(read->isLoaded());
     ASSERT_NE(read->getSection(""), nullptr);
     EXPECT_TRUE(read->getSection("")->getValues().empty());
+}
+
+// A stream buffer that hands out some text, then fails the way a file's
+// buffer does when the disk read fails: by throwing.
+class FailingBuffer : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string text) : text(std::move(text))
+    {
+        setg(&this->text[0], &this->text[0], &this->text[0] + this->text.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::ios_base::failure("read error"); }
+
+private:
+    std::string text;
+};
+
+TEST(ConfigTest, AStreamThatFailsWhileReadingLeavesAnEmptyConfigurationAndNeverThrows)
+{
+    FailingBuffer buffer("[GraphicSystem]\nwidth = 640\n");
+    std::istream stream(&buffer);
+    std::unique_ptr<Config> config;
+    ASSERT_NO_THROW(config = std::make_unique<Config>(stream));
+    EXPECT_FALSE(config->isLoaded());
+    EXPECT_EQ(config->getSection("GraphicSystem"), nullptr) << "nothing of a half-read file is kept";
+    EXPECT_EQ(config->getSection(""), nullptr);
+
+    QuorvelTest::TempDir dir;
+    std::ifstream directory(dir.path());
+    if (directory.is_open()) { // how a directory opens differs between systems
+        ASSERT_NO_THROW(config = std::make_unique<Config>(directory));
+        EXPECT_FALSE(config->isLoaded()) << "a directory has nothing to read";
+    }
 }
 
 TEST(ConfigTest, ReadsANamedFileThroughTheFileSystem)

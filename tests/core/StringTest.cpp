@@ -52,7 +52,8 @@ TEST(StringTest, AssignmentGrowsButNeverShrinks)
     EXPECT_EQ(7, small.getCapacity());
     EXPECT_EQ("abcdef", bytes(small));
 
-    small = small; // self-assignment keeps the text
+    const String& same = small; // through a reference, as self-assignment happens in real code
+    small = same;               // self-assignment keeps the text
     EXPECT_EQ("abcdef", bytes(small));
 }
 
@@ -272,6 +273,16 @@ TEST(StringTest, GetlineAtTheEndGivesTheEmptyText)
     String::getline(in, line, 0);
     EXPECT_EQ("", bytes(line));
     EXPECT_EQ(1, line.getCapacity());
+}
+
+TEST(StringTest, ANullPointerGivesTheEmptyText)
+{
+    const char* nothing = nullptr;
+    String text(nothing);
+    EXPECT_EQ(0, text.length());
+    EXPECT_EQ(1, text.getCapacity());
+    EXPECT_STREQ("", text.c_str());
+    EXPECT_EQ(String("x"), String("x") + nothing);
 }
 
 TEST(StringTest, NegativeSizesGiveTheEmptyText)

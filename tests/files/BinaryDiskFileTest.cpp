@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <string>
 
@@ -79,4 +80,39 @@ TEST(BinaryDiskFileTest, FailuresAreReportedThroughStateAndResults)
     EXPECT_EQ(out.seek(-1, BinaryFile::Begin), -1);
     BinaryDiskFile in(dir.file("file.bin").c_str(), false);
     EXPECT_EQ(in.write("x", 1), UINT32_MAX) << "writing a file opened for reading";
+}
+
+TEST(BinaryDiskFileTest, ARefusedSeekLeavesThePositionWhereItWas)
+{
+    QuorvelTest::TempDir dir;
+    dir.write("file.bin", "0123456789");
+    BinaryDiskFile file(dir.file("file.bin").c_str(), false);
+    ASSERT_EQ(file.getState(), BinaryFile::Open);
+
+    // Positions beyond the end are allowed, up to the 2 GiB the interface can express.
+    const int32_t nearLimit = INT32_MAX - 4;
+    ASSERT_EQ(file.seek(nearLimit, BinaryFile::Begin), nearLimit);
+
+    struct Case {
+        const char* what;
+        int32_t offset;
+        BinaryFile::SeekOrigin origin;
+    };
+    const Case cases[] = {
+        {"past 2 GiB from the current position", 100, BinaryFile::Current},
+        {"before the start from the current position", INT32_MIN, BinaryFile::Current},
+        {"past 2 GiB from the end", INT32_MAX, BinaryFile::End},
+        {"before the start from the end", -11, BinaryFile::End},
+        {"before the start", -1, BinaryFile::Begin},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(file.seek(c.offset, c.origin), -1) << c.what;
+        EXPECT_EQ(file.seek(0, BinaryFile::Current), nearLimit) << c.what << ": the position moved";
+    }
+
+    EXPECT_EQ(file.seek(-3, BinaryFile::End), 7);
+    char bytes[4] = {};
+    EXPECT_EQ(file.read(bytes, 4), 3u);
+    EXPECT_EQ(std::string(bytes, 3), "789");
+    EXPECT_EQ(file.seek(4, BinaryFile::Current), 14) << "beyond the end from the current position";
 }

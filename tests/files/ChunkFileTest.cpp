@@ -154,6 +154,18 @@ TEST(ChunkFileTest, RefusesShortAndLyingFiles)
         {"offset + size wraps 32 bits", header("GCFv", "", 48, 1) + entry("AAAA", 0, 0xFFFFFFF0u, 0x20) + "x"},
         {"a bad second entry after a good one",
          header("GCFv", "", 48, 2) + entry("AAAA", 0, 80, 1) + entry("BBBB", 0, 81, 100) + "x"},
+        // Each entry lies inside the file, but together they list the same
+        // bytes again and again: more payload than the file holds.
+        {"overlapping payloads",
+         header("GCFv", "", 48, 3) + entry("AAAA", 0, 96, 60) + entry("AAAA", 1, 96, 60) + entry("AAAA", 2, 96, 60)
+             + std::string(60, 'p')},
+        {"every entry the whole file",
+         [] {
+             std::string bytes = header("GCFv", "", 48, 64);
+             for (uint32_t i = 0; i < 64; ++i)
+                 bytes += entry("AAAA", i, 0, 48 + 64 * 16);
+             return bytes;
+         }()},
     };
     for (const Case& c : cases) {
         ChunkFile file;
@@ -161,6 +173,17 @@ TEST(ChunkFileTest, RefusesShortAndLyingFiles)
         EXPECT_FALSE(loadBytes(file, c.bytes)) << c.what;
         EXPECT_EQ(0u, file.getChunkCount()) << c.what << ": a refused file leaves no chunks";
     }
+}
+
+TEST(ChunkFileTest, PayloadsThatShareNoBytesMayFillTheWholeFile)
+{
+    // Payloads adding up to exactly what follows the table, in any order.
+    const std::string bytes = header("GCFv", "", 48, 2) + entry("BBBB", 0, 83, 3) + entry("AAAA", 0, 80, 3) + "aaabbb";
+    ChunkFile file;
+    ASSERT_TRUE(loadBytes(file, bytes));
+    ASSERT_EQ(2u, file.getChunkCount());
+    EXPECT_EQ("bbb", payload(file.getChunk(0)));
+    EXPECT_EQ("aaa", payload(file.getChunk(1)));
 }
 
 TEST(ChunkFileTest, FontFileNeedsItsWholeHeaderExtension)

@@ -2,8 +2,10 @@
 
 # The engine installed into a temporary prefix and used from there: the
 # starter project built against it and run, the installed demonstration run
-# from an empty directory.
-if(TARGET quorvel-demo AND TARGET quorvel-close-window)
+# from an empty directory. (The sanitizer builds are never installed: these
+# tests run in the normal build only.)
+set(quorvel_installable NOT QUORVEL_SANITIZE AND NOT QUORVEL_FUZZ)
+if(${quorvel_installable} AND TARGET quorvel-demo AND TARGET quorvel-close-window)
   add_test(NAME install_and_starter
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/install-run.sh
       ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} $<TARGET_FILE:quorvel-close-window>)
@@ -13,7 +15,7 @@ endif()
 # The Debian packages made by CPack: contents, control data, and the
 # demonstration run from a package unpacked into a temporary root.
 find_program(QUORVEL_DPKG_DEB dpkg-deb)
-if(TARGET quorvel-demo AND TARGET quorvel-close-window AND QUORVEL_DPKG_DEB)
+if(${quorvel_installable} AND TARGET quorvel-demo AND TARGET quorvel-close-window AND QUORVEL_DPKG_DEB)
   add_test(NAME deb_package
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/deb-run.sh
       ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} $<TARGET_FILE:quorvel-close-window> ${PROJECT_VERSION})
@@ -22,7 +24,7 @@ endif()
 
 # The Windows installation, the starter built against it and the Windows
 # archive, run under Wine after the smoke run, in its build tree.
-if(NOT WIN32 AND TARGET quorvel-demo)
+if(${quorvel_installable} AND NOT WIN32 AND TARGET quorvel-demo)
   find_program(QUORVEL_MINGW_CXX x86_64-w64-mingw32-g++-posix)
   find_program(QUORVEL_WINE wine)
   if(QUORVEL_MINGW_CXX AND QUORVEL_WINE)

@@ -114,6 +114,17 @@ TEST_F(VertexArrayGLTest, BindFollowsListOrderSkipsUnknownKindsAndDisablesNothin
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
 }
 
+TEST_F(VertexArrayGLTest, BindBeforeSetDataBindsNothing)
+{
+    VertexArray array;
+    array.addAttribute(AttributeKind::Position, 0, 3, GL_FLOAT);
+    array.addAttribute(AttributeKind::TexCoord, 24, 2, GL_FLOAT);
+    array.bind();
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY)) << "no array may point at an offset from nothing";
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    EXPECT_EQ(nullptr, pointer(GL_VERTEX_ARRAY_POINTER));
+}
+
 TEST_F(VertexArrayGLTest, BoundArrayDrawsAnIndexedTriangle)
 {
     // A green triangle covering the centre of the screen, in clip space.

@@ -59,6 +59,34 @@ TEST(BitmapTest, RefusesEmptyNegativeAndOversizedShapes)
     }
 }
 
+TEST(BitmapTest, SizesNeverOverflow)
+{
+    struct Case {
+        const char* what;
+        int32_t width, height, bits;
+        int64_t bytes;
+        int32_t row;
+    };
+    const Case cases[] = {
+        {"largest shape that fits 64 bits", INT32_MAX, INT32_MAX, 16, int64_t{INT32_MAX} * INT32_MAX * 2, INT32_MAX},
+        {"largest shape of 3 bytes a pixel", INT32_MAX, INT32_MAX, 24, INT64_MAX, INT32_MAX},
+        {"huge pixels, few of them", 4, 4, INT32_MAX, int64_t{16} * (INT32_MAX / 8), 4 * (INT32_MAX / 8)},
+        {"all three large", INT32_MAX, INT32_MAX, INT32_MAX, INT64_MAX, INT32_MAX},
+        {"negative width", -5, 4, 24, 0, 0},
+        {"negative bits", 4, 4, -24, 0, 0},
+        {"both negative", INT32_MIN, INT32_MIN, 24, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Bitmap bitmap;
+        bitmap.setWidth(c.width);
+        bitmap.setHeight(c.height);
+        bitmap.setBitsPerPixel(c.bits);
+        EXPECT_EQ(c.bytes, bitmap.byteCount()) << c.what;
+        EXPECT_EQ(c.row, bitmap.rowBytes()) << c.what;
+        EXPECT_FALSE(bitmap.allocate()) << c.what;
+    }
+}
+
 TEST(BitmapTest, ShapeIsFixedWhilePixelsExist)
 {
     Bitmap bitmap;

@@ -140,6 +140,11 @@ TEST(BmpLoaderTest, RefusesWhatItCannotRead)
         // Width and height written over those of the small image.
         {"rows the size of the address space", std::string(good).replace(18, 8, u32(0x7FFFFFFF) + u32(0x7FFFFFFF))},
         {"buffer just over 2 GiB", std::string(good).replace(18, 8, u32(0x8000) + u32(0x5556))},
+        // The size products are bounded before they are formed; unchecked,
+        // these overflow signed 64-bit arithmetic (the sanitizer build stops).
+        {"rows past 2^63 bytes",
+         std::string(good).replace(18, 8, u32(0x7FFFFFFF) + u32(0x7FFFFFFF)).replace(10, 4, u32(0xFFFFFFF0))},
+        {"one wide row, many rows", std::string(good).replace(18, 8, u32(0x7FFFFFFF) + u32(0x40000000))},
     };
     int n = 0;
     for (const Case& c : cases) {

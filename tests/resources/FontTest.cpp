@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 using namespace Quorvel;
@@ -87,7 +88,8 @@ TEST(FontTest, GlyphTableArithmetic)
              record('a', 8, 4, 6, 10, -2, 3, 8) + record('b', 0, 0, 1, 1, 0, 0, 1) + record('b', 16, 8, 4, 4, 1, -2, 24)
                  + record(255, 60, 28, 4, 4, 0, 0, 16) + record(256, 0, 0, 64, 32, 0, 0, 160)
                  + record(0xFFFFFFFFu, 0, 0, 64, 32, 0, 0, 160)
-                 + std::string(31, '\x7F')); // a partial record is ignored
+                 + record('n', 0, 0, 4, 4, -10, -8, 5) // wholly above the baseline and left of the pen
+                 + std::string(31, '\x7F'));           // a partial record is ignored
 
     Font font;
     std::unique_ptr<Bitmap> bitmap = font.readFontFile(file);
@@ -102,6 +104,8 @@ TEST(FontTest, GlyphTableArithmetic)
         {'b', 16 / 64.f, 8 / 32.f, 20 / 64.f, 12 / 32.f, 1 / 16.f, -2 / 16.f, 5 / 16.f, 2 / 16.f,
          1.5f}, // the later record wins
         {255, 60 / 64.f, 28 / 32.f, 1.0f, 1.0f, 0, 0, 0.25f, 0.25f, 1.0f},
+        // Corners are signed sums: -10 + 4, not 2^32 - 6.
+        {'n', 0, 0, 4 / 64.f, 4 / 32.f, -10 / 16.f, -8 / 16.f, -6 / 16.f, -4 / 16.f, 5 / 16.f},
         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},   // codes 256 and above do not wrap onto low codes
         {'c', 0, 0, 0, 0, 0, 0, 0, 0, 0}, // no record: all zero
     };
@@ -174,6 +178,15 @@ TEST(FontTest, RefusesFontFilesItCannotUse)
     empty.addChunk(std::make_unique<Chunk>(chunkId("CHRS"), 0, nullptr, 0));
     Font font;
     EXPECT_NE(nullptr, font.readFontFile(empty));
+}
+
+TEST(FontTest, LoadFailureWithoutAnApplicationLogsNothingAndCreatesNone)
+{
+    ASSERT_EQ(nullptr, Application::existingInstance()) << "an earlier test left an application registered";
+    QuorvelTest::TempDir dir;
+    EXPECT_EQ(nullptr, Font::load("no-such-font"));
+    EXPECT_EQ(nullptr, Application::existingInstance()) << "a tool that loads a font must not get a window system";
+    EXPECT_FALSE(std::ifstream(dir.file("quorvel.log")).good()) << "no log was opened";
 }
 
 TEST(FontTest, LoadFailureIsLoggedAndNotCached)

@@ -338,3 +338,43 @@ TEST_F(TextureGLTest, PaddedRowsUploadWhateverUnpackStateTheCallerLeft)
     EXPECT_EQ(level0, expected) << "the padding is skipped, not read as pixels";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST_F(TextureGLTest, MipmapsKeepTheAlphaOfFilesThatHaveIt)
+{
+    QuorvelTest::MemoryDirectory* files = textureFiles();
+    struct Case {
+        const char* name;
+        uint32_t format;
+        uint32_t pixelBytes;
+        bool alpha; // whether every level keeps an alpha channel
+    };
+    const Case cases[] = {
+        {"rgba", GL_RGBA, 4, true},
+        {"bgra", GL_BGRA, 4, true},
+        {"alpha", GL_ALPHA, 1, true},
+        {"luminance-alpha", GL_LUMINANCE_ALPHA, 2, true},
+        {"rgb", GL_RGB, 3, false}, // RGB files stay as they are
+        {"luminance", GL_LUMINANCE, 1, false},
+    };
+    for (const Case& c : cases) {
+        // 4 x 4, half-transparent: every byte 0x80.
+        GltHeader header;
+        header.format = c.format;
+        header.width = 4;
+        header.height = 4;
+        header.dataSize = static_cast<uint32_t>(GltHeader::imageBytes(c.format, GL_UNSIGNED_BYTE, 4, 4));
+        files->files[std::string("alpha-") + c.name + ".glt"] = header.encode() + std::string(header.dataSize, '\x80');
+        Texture* texture = Texture::load((std::string("tex/alpha-") + c.name).c_str());
+        ASSERT_NE(texture, nullptr) << c.name;
+        for (GLint level = 0; level < 3; ++level) {
+            GLint alphaBits = -1;
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+            EXPECT_EQ(alphaBits > 0, c.alpha) << c.name << " level " << level << ": " << alphaBits << " alpha bits";
+        }
+        GLubyte level1[2 * 2 * 4] = {}; // 2 x 2 RGBA, rows of 8 bytes
+        glGetTexImage(GL_TEXTURE_2D, 1, GL_RGBA, GL_UNSIGNED_BYTE, level1);
+        EXPECT_EQ(level1[3], c.alpha ? 0x80 : 0xFF) << c.name << ": the alpha of the first mipmap";
+        texture->unbind();
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -24,6 +24,29 @@ void* operator new[](std::size_t size)
     return ::operator new(size);
 }
 
+// The non-throwing forms (Bitmap::allocate uses them) must come from the same
+// allocator as the deletes below, or a sanitizer sees new[] freed by free().
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size > 0 ? size : 1);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept
+{
+    return ::operator new(size, tag);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
 void operator delete(void* memory) noexcept
 {
     std::free(memory);

@@ -1,5 +1,6 @@
 #include "scene/Mesh.h"
 
+#include "core/Application.h"
 #include "math/PerspectiveCamera.h"
 #include "math/VertexArray.h"
 #include "scene/MeshIndexGroups.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 
 using Quorvel::String;
@@ -36,6 +38,16 @@ TEST(MeshTest, SetAnimationAcceptsOnlyTheEmptyNameAndLogsTheOthers)
 
     EXPECT_FALSE(mesh->setAnimation("walk"));
     EXPECT_EQ("Error: no animation walk in mesh m\n", dir.read("quorvel.log"));
+}
+
+TEST(MeshTest, WithoutAnApplicationSetAnimationLogsNothingAndCreatesNone)
+{
+    ASSERT_EQ(nullptr, Quorvel::Application::existingInstance()) << "an earlier test left an application registered";
+    QuorvelTest::TempDir dir;
+    std::unique_ptr<Quorvel::SimpleMesh> mesh = emptyMesh("m");
+    EXPECT_FALSE(mesh->setAnimation("walk"));
+    EXPECT_EQ(nullptr, Quorvel::Application::existingInstance()) << "logging must not bring the platform up";
+    EXPECT_FALSE(std::ifstream(dir.file("quorvel.log")).good()) << "no log was opened";
 }
 
 TEST(MeshTest, PlaybackHooksOfAStaticMeshAcceptAndDoNothing)

@@ -1,5 +1,6 @@
 #include "scene/Ms3dLoader.h"
 
+#include "core/Application.h"
 #include "core/Log.h"
 #include "math/VertexArray.h"
 #include "scene/MeshIndexGroups.h"
@@ -106,6 +107,21 @@ protected:
     SceneTest::BareApplication application;
     std::string prefix;
 };
+
+TEST(Ms3dLoaderLogTest, WithoutAnApplicationFailuresLogNothingAndCreateNone)
+{
+    ASSERT_EQ(nullptr, Quorvel::Application::existingInstance()) << "an earlier test left an application registered";
+    QuorvelTest::TempDir dir;
+    const String prefix = SceneTest::mountUnderFreshPrefix(dir.path()).c_str();
+    dir.write("short.ms3d", "MS3D000000");
+
+    Ms3dLoader loader;
+    EXPECT_FALSE(loader.open(prefix + "missing.ms3d"));
+    EXPECT_FALSE(loader.open(prefix + "short.ms3d"));
+    EXPECT_NE(0, loader.getError().length()) << "the error text is still there for the caller";
+    EXPECT_EQ(nullptr, Quorvel::Application::existingInstance()) << "logging must not bring the platform up";
+    EXPECT_FALSE(std::ifstream(dir.file("quorvel.log")).good()) << "no log was opened";
+}
 
 TEST(Ms3dGenTest, ShippedCrateIsTheGeneratorsOutput)
 {

@@ -21,3 +21,14 @@ if(TARGET quorvel-levelgen)
       -P ${CMAKE_CURRENT_LIST_DIR}/CheckLevels.cmake)
   set_tests_properties(content_levels_match_generator PROPERTIES LABELS "unit;tools;content")
 endif()
+
+# quorvel-gltconvert's picture reading, without a display.
+if(TARGET quorvel_picture_reader)
+  add_executable(test_gltconvert ${CMAKE_CURRENT_LIST_DIR}/PictureReaderTest.cpp)
+  target_link_libraries(test_gltconvert PRIVATE quorvel_test_support quorvel_picture_reader)
+  quorvel_warnings(test_gltconvert)
+  set(gltconvert_workdir ${CMAKE_BINARY_DIR}/testrun/gltconvert)
+  file(MAKE_DIRECTORY ${gltconvert_workdir})
+  gtest_discover_tests(test_gltconvert WORKING_DIRECTORY ${gltconvert_workdir}
+    DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "unit;tools")
+endif()

@@ -5,7 +5,9 @@
 
 #include "resources/GltHeader.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <exception>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -79,6 +81,33 @@ inline bool writeFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     return file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && file.flush();
+}
+
+// Reads a whole file into bytes, bounded by the size the file really has;
+// false (errno tells why) when it cannot be opened or read, or is a directory.
+inline bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    bytes.clear();
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    try {
+        file.seekg(0, std::ios::end);
+        const std::streamoff size = file.tellg();
+        if (size < 0 || !file.seekg(0, std::ios::beg)) {
+            errno = EIO;
+            return false;
+        }
+        bytes.resize(static_cast<size_t>(size));
+        if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size)) {
+            errno = EIO;
+            return false;
+        }
+    } catch (const std::exception&) { // reading a directory throws from the stream's buffer
+        errno = EISDIR;
+        return false;
+    }
+    return true;
 }
 
 } // namespace GltTools

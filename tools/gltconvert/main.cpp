@@ -10,13 +10,13 @@
 // picture's channels: grey, grey with alpha, RGB or RGBA.
 
 #include "tools/common/GltImage.h"
-
-#include <stb/stb_image.h>
+#include "tools/gltconvert/PictureReader.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -101,26 +101,28 @@ int main(int argc, char** argv)
     if (input.empty() || output.empty())
         return usage();
 
-    int width = 0;
-    int height = 0;
-    int fileChannels = 0;
-    uint8_t* decoded = stbi_load(input.c_str(), &width, &height, &fileChannels, format->channels);
-    if (decoded == nullptr) {
-        std::fprintf(stderr, "quorvel-gltconvert: cannot read %s: %s\n", input.c_str(), stbi_failure_reason());
+    std::vector<uint8_t> file;
+    if (!GltTools::readWholeFile(input, file)) {
+        std::fprintf(stderr, "quorvel-gltconvert: cannot read %s: %s\n", input.c_str(), std::strerror(errno));
         return 1;
     }
-    const int channels = format->channels != 0 ? format->channels : fileChannels;
-    if (width <= 0 || height <= 0 || static_cast<uint32_t>(width) > Quorvel::GltHeader::MaxDimension
-        || static_cast<uint32_t>(height) > Quorvel::GltHeader::MaxDimension) {
-        std::fprintf(stderr, "quorvel-gltconvert: cannot convert %s: %d x %d pixels is beyond %u x %u\n", input.c_str(),
-                     width, height, Quorvel::GltHeader::MaxDimension, Quorvel::GltHeader::MaxDimension);
-        stbi_image_free(decoded);
+    GltTools::Picture picture;
+    std::string reason;
+    if (!GltTools::readPicture(file.data(), file.size(), format->channels, picture, reason)) {
+        std::fprintf(stderr, "quorvel-gltconvert: cannot convert %s: %s\n", input.c_str(), reason.c_str());
         return 1;
     }
+    file = std::vector<uint8_t>();
+    const int width = static_cast<int>(picture.width);
+    const int height = static_cast<int>(picture.height);
+    const int fileChannels = static_cast<int>(picture.fileChannels);
+    const int channels = static_cast<int>(picture.channels);
 
-    GltTools::Image image(static_cast<uint32_t>(width), static_cast<uint32_t>(height), static_cast<uint32_t>(channels));
-    std::memcpy(image.pixels.data(), decoded, image.pixels.size());
-    stbi_image_free(decoded);
+    GltTools::Image image;
+    image.width = picture.width;
+    image.height = picture.height;
+    image.channels = picture.channels;
+    image.pixels = std::move(picture.pixels);
 
     uint32_t glFormat = format->format != 0 ? format->format : GltTools::formatForChannels(image.channels);
     if (glFormat == GL_BGR || glFormat == GL_BGRA) {

@@ -1,0 +1,28 @@
+// Fuzz target: the configuration reader, from the text stream the
+// application reads "quorvel.conf" from, then every value through every
+// typed getter, as the subsystems ask for them.
+
+#include "FuzzInput.h"
+
+#include "core/Config.h"
+#include "core/ConfigSection.h"
+
+#include <memory>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    using namespace Quorvel;
+    const String name = QuorvelFuzz::FuzzInput::set("quorvel.conf", data, size);
+    Config config(name);
+    for (const auto& section : config.getSections()) {
+        const ConfigSection& values = *section.second;
+        for (const auto& entry : values.getValues()) {
+            values.getBool(entry.first, false);
+            values.getInt(entry.first, 0);
+            values.getFloat(entry.first, 0.0f);
+            values.getString(entry.first, String());
+        }
+        config.getSection(section.first);
+    }
+    return 0;
+}

@@ -241,3 +241,23 @@ put("level", "too-wide.lvl", "." * 257 + "\n")
 put("level", "too-tall.lvl", ".\n" * 257)
 put("level", "empty.lvl", "")
 put("level", "binary.lvl", bytes([0, 10, 255, 13, 35]))
+
+# --- the demonstration's command line ----------------------------------------------
+# Each input is read both as a Windows command line and, cut at zero bytes, as
+# main()'s arguments.
+put("command-line", "timedemo", "--timedemo")
+put("command-line", "timedemo-frames", "--timedemo 300")
+put("command-line", "timedemo-shot-quoted", '--timedemo 300 --shot "C:\\my pictures\\last.png" --sky-first')
+put("command-line", "posix-arguments", b"--timedemo\0--shot\0out.png\0--sky-first")
+put("command-line", "frames-not-a-number", "--timedemo abc")
+put("command-line", "frames-zero", "--timedemo 0")
+put("command-line", "frames-too-many", "--timedemo 99999999999")
+put("command-line", "shot-without-timedemo", "--shot x.png")
+put("command-line", "shot-without-file", "--timedemo --shot")
+put("command-line", "help", "--help")
+put("command-line", "unknown-option", "--frobnicate")
+put("command-line", "backslashes-and-quotes", 'a\\\\"b c" \\"d "unclosed')
+put("command-line", "many-arguments", " ".join(["--sky-first"] * 70))
+put("command-line", "long-argument", "--shot " + "x" * 5000)
+put("command-line", "binary", bytes([0, 255, 34, 9, 32, 92, 0, 45, 45]))
+put("command-line", "empty", "")

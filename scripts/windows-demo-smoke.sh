@@ -29,24 +29,12 @@ for tool in x86_64-w64-mingw32-g++-posix wine xdotool xwd convert xeyes; do
 done
 
 # 1. The cross-build.
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DQUORVEL_WERROR=ON >/dev/null
-cmake --build "$build" --target quorvel-demo -j2 >/dev/null || {
-    cmake --build "$build" --target quorvel-demo -j1 2>&1 | grep -E 'error|warning' | head -20 >&2
-    fail "the Windows build failed"
-}
+windows_build "$root" "$build" quorvel-demo || fail "the Windows build failed"
 exe="$build/demo/quorvel-demo.exe"
 [ -f "$exe" ] || fail "no $exe"
 
 # 2. A private Wine prefix, made once (as windows-smoke.sh makes it).
-export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.quorvel-ready"
-fi
+wine_prefix "$work" || fail "wineboot failed"
 
 # 3. The run, laid out as the README says: the .exe with quorvel.conf and data/.
 rm -rf "$run"

@@ -41,12 +41,7 @@ for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump wine xte xdo
 done
 
 # --- 1. Build and install. ----------------------------------------------------
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DQUORVEL_WERROR=ON >/dev/null
-cmake --build "$build" -j2 >/dev/null || {
-    cmake --build "$build" -j1 2>&1 | grep -E 'error|warning' | head -20 >&2
-    fail "the Windows build failed"
-}
+windows_build "$root" "$build" || fail "the Windows build failed"
 rm -rf "$package"
 mkdir -p "$package"
 prefix="$package/prefix"
@@ -65,14 +60,7 @@ hits=$(grep -rl -a -e "$root" -e "$work" "$prefix" || true)
 
 # A private Wine prefix, shared with the smoke run. Unmanaged windows avoid a
 # stall of the window manager handshake on a display without one.
-export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.quorvel-ready"
-fi
+wine_prefix "$work" || fail "wineboot failed"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # start_program DIR EXE: runs EXE under Wine with DIR as working directory

@@ -26,25 +26,13 @@ for tool in x86_64-w64-mingw32-g++-posix wine xte xdotool xwd convert; do
 done
 
 # 1. The cross-build.
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DQUORVEL_WERROR=ON >/dev/null
-cmake --build "$build" --target quorvel-spine -j2 >/dev/null || {
-    cmake --build "$build" --target quorvel-spine -j1 2>&1 | grep -E 'error|warning' | head -20 >&2
-    fail "the Windows build failed"
-}
+windows_build "$root" "$build" quorvel-spine || fail "the Windows build failed"
 exe="$build/examples/spine/quorvel-spine.exe"
 [ -f "$exe" ] || fail "no $exe"
 
 # 2. A private Wine prefix, made once. Unmanaged windows avoid a stall of the
 #    window manager handshake on a display without one.
-export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.quorvel-ready"
-fi
+wine_prefix "$work" || fail "wineboot failed"
 
 # 3. The run.
 rm -rf "$run"

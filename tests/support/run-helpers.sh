@@ -80,3 +80,30 @@ wine_close() {
         sleep 0.5
     done
 }
+
+# windows_build ROOT BUILD [TARGET]: configures the MinGW-w64 cross-build of
+# ROOT in BUILD (Release, warnings are errors) and builds TARGET (default:
+# everything). On failure prints the first errors and warnings, returns 1.
+windows_build() {
+    local root=$1 build=$2 target=()
+    [ -n "${3:-}" ] && target=(--target "$3")
+    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DQUORVEL_WERROR=ON >/dev/null || return 1
+    cmake --build "$build" "${target[@]}" -j2 >/dev/null && return 0
+    cmake --build "$build" "${target[@]}" -j1 2>&1 | grep -E 'error|warning' | head -20 >&2
+    return 1
+}
+
+# wine_prefix WORK: exports a private 64-bit Wine prefix in WORK/wineprefix,
+# made once and shared by every Windows run in WORK. Its windows are
+# unmanaged, which avoids a stall of the window manager handshake on a display
+# without one. Returns 1 when wineboot fails.
+wine_prefix() {
+    export WINEPREFIX="$1/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+    [ -f "$WINEPREFIX/.quorvel-ready" ] && return 0
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || return 1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quorvel-ready"
+}

@@ -101,7 +101,7 @@ protected:
     GraphicSystem();
 
 private:
-    // The value as the setters take it (a negative one wraps, as specified);
+    // The value as the setters take it (a negative one wraps to a large unsigned value);
     // a used value of 0 or below becomes the setting fault.
     uint32_t readSize(ConfigSection* section, const char* key, uint32_t fallback, bool used);
 

@@ -129,7 +129,7 @@ for size in 800x600 1024x768 1280x1024 1920x1080; do
 done
 
 # --- 1b. Without the fullscreen key (full screen in the configured mode,
-# the specified behaviour): the display is switched to 1024 x 768. --------
+# the default mode): the display is switched to 1024 x 768. --------
 quorvel_start_xvfb 1024x768x24
 run=$(make_run_dir default-mode)
 grep -v "^fullscreen" "$source_dir/quorvel.conf" >"$run/quorvel.conf"

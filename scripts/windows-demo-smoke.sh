@@ -58,17 +58,6 @@ sleep 2
 
 head -1 quorvel.log | grep -q $'^Application initialising...\r$' || fail "the log does not start with a CRLF line"
 
-# has_colour IMAGE X Y W H R G B: some pixel of the rectangle within 40 of R G B.
-has_colour() {
-    local image=$1 x=$2 y=$3 w=$4 h=$5 r=$6 g=$7 b=$8
-    convert "$image" -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- |
-        awk -v r="$r" -v g="$g" -v b="$b" '
-      NR > 1 && match($0, /\(([0-9]+),([0-9]+),([0-9]+)/) {
-        split(substr($0, RSTART + 1, RLENGTH - 1), c, ",")
-        if ((c[1]-r)^2 < 1600 && (c[2]-g)^2 < 1600 && (c[3]-b)^2 < 1600) found = 1
-      }
-      END { exit found ? 0 : 1 }'
-}
 shot() { xwd -root -silent | convert xwd:- "$1" || fail "no screenshot"; }
 # The minimap's 10 x 10 cells (1024 / 70 pixels each) in the top-right corner.
 minimap() { convert "$1" -crop 147x147+877+0 -depth 8 rgb:- | md5sum; }

@@ -6,6 +6,7 @@ set -uo pipefail
 demo=$1
 close_tool=$2
 source_dir=$3
+. "$source_dir/tests/support/run-helpers.sh"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -58,18 +59,6 @@ pixel() {
     { read -r r g b; printf '%d %d %d\n' "0x$r" "0x$g" "0x$b"; }
 }
 
-# True when any pixel of the rectangle (x, y, w, h) matches R G B within 40 on
-# every channel. awk reads the whole listing, so no writer is cut short.
-has_colour() {
-  local image=$1 x=$2 y=$3 w=$4 h=$5 r=$6 g=$7 b=$8
-  /usr/bin/convert "$image" -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- |
-    awk -v r="$r" -v g="$g" -v b="$b" '
-      NR > 1 && match($0, /\(([0-9]+),([0-9]+),([0-9]+)/) {
-        split(substr($0, RSTART + 1, RLENGTH - 1), c, ",")
-        if ((c[1]-r)^2 < 1600 && (c[2]-g)^2 < 1600 && (c[3]-b)^2 < 1600) found = 1
-      }
-      END { exit found ? 0 : 1 }'
-}
 
 # --- 1. A normal run: draw, walk, close. ---------------------------------
 run=$(make_run_dir normal)

@@ -10,6 +10,7 @@ demo=$1
 levelgen=$2
 close_tool=$3
 source_dir=$4
+. "$source_dir/tests/support/run-helpers.sh"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -56,17 +57,6 @@ stop_demo() {
 
 screenshot() { xwd -root -silent | /usr/bin/convert xwd:- "$1"; }
 
-# True when any pixel of the rectangle (x, y, w, h) matches R G B within 40.
-has_colour() {
-  local image=$1 x=$2 y=$3 w=$4 h=$5 r=$6 g=$7 b=$8
-  /usr/bin/convert "$image" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- |
-    awk -v r="$r" -v g="$g" -v b="$b" '
-      NR > 1 && match($0, /\(([0-9]+),([0-9]+),([0-9]+)/) {
-        split(substr($0, RSTART + 1, RLENGTH - 1), c, ",")
-        if ((c[1]-r)^2 < 1600 && (c[2]-g)^2 < 1600 && (c[3]-b)^2 < 1600) found = 1
-      }
-      END { exit found ? 0 : 1 }'
-}
 
 # Compares the minimap in IMAGE with LEVEL cell by cell: the pixel at each
 # cell's middle must be orange for '#' and grey otherwise. The map's box is a

@@ -70,17 +70,6 @@ finish() { # finish: waits for the demonstration to end; its exit code goes to $
 
 screenshot() { xwd -root -silent | /usr/bin/convert xwd:- "$1"; }
 
-# has_colour IMAGE X Y W H R G B: some pixel of the rectangle within 40 of R G B.
-has_colour() {
-  local image=$1 x=$2 y=$3 w=$4 h=$5 r=$6 g=$7 b=$8
-  /usr/bin/convert "$image" -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- |
-    awk -v r="$r" -v g="$g" -v b="$b" '
-      NR > 1 && match($0, /\(([0-9]+),([0-9]+),([0-9]+)/) {
-        split(substr($0, RSTART + 1, RLENGTH - 1), c, ",")
-        if ((c[1]-r)^2 < 1600 && (c[2]-g)^2 < 1600 && (c[3]-b)^2 < 1600) found = 1
-      }
-      END { exit found ? 0 : 1 }'
-}
 
 # check_hud IMAGE LEFT TOP WIDTH HEIGHT LABEL: the level's picture and the
 # three widgets at their places in a client area at (LEFT, TOP).

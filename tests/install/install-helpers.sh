@@ -5,18 +5,6 @@
 
 screenshot() { xwd -root -silent | /usr/bin/convert xwd:- "$1" || fail "no screenshot"; }
 
-# has_colour IMAGE X Y W H R G B: true when any pixel of the rectangle is
-# within 40 of R G B on every channel.
-has_colour() {
-    local image=$1 x=$2 y=$3 w=$4 h=$5 r=$6 g=$7 b=$8
-    /usr/bin/convert "$image" -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- |
-        awk -v r="$r" -v g="$g" -v b="$b" '
-          NR > 1 && match($0, /\(([0-9]+),([0-9]+),([0-9]+)/) {
-            split(substr($0, RSTART + 1, RLENGTH - 1), c, ",")
-            if ((c[1]-r)^2 < 1600 && (c[2]-g)^2 < 1600 && (c[3]-b)^2 < 1600) found = 1
-          }
-          END { exit found ? 0 : 1 }'
-}
 
 # close_and_wait PID CLOSE-TOOL: asks the window to close, waits for the
 # program and fails unless it ended with exit code 0.

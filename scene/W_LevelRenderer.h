@@ -52,8 +52,8 @@ public:
     static constexpr float PitchPerPixel = 0.0005f;
     static constexpr float DensityStep = 0.01f;
     static constexpr float StartDensity = 0.4f;
-    static constexpr float MapCellsPerWidth =
-        LevelMinimap::CellsPerWidth; // the 10 x 10 minimap is a seventh of the screen wide
+    // The 10 x 10 minimap is a seventh of the screen wide.
+    static constexpr float MapCellsPerWidth = LevelMinimap::CellsPerWidth;
     // Levels of at most this many cells are drawn whole, as one block, and
     // their minimap cell by cell; larger ones by visible blocks of
     // BlockSize x BlockSize cells, their minimap from a texture.

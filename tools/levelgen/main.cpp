@@ -41,15 +41,21 @@ namespace {
 
 const char* const Tool = "quorvel-levelgen";
 
-int usage()
+// To standard output when asked for, to standard error after a mistake.
+void printUsage(std::FILE* out)
 {
-    std::fprintf(stderr,
+    std::fprintf(out,
                  "usage: %s --from-image PICTURE OUT.lvl\n"
                  "       %s --maze WxH --seed N OUT.lvl\n"
                  "       %s --check FILE.lvl\n"
                  "       %s --to-image FILE.lvl OUT.png\n"
                  "       %s --built-in OUT.lvl\n",
                  Tool, Tool, Tool, Tool, Tool);
+}
+
+int usage()
+{
+    printUsage(stderr);
     return 2;
 }
 
@@ -161,12 +167,12 @@ int maze(const std::string& size, const std::string& seedText, const std::string
         || width > LevelGrid::MaxSize || height > LevelGrid::MaxSize) {
         std::fprintf(stderr, "%s: the maze size is WxH, each from %d to %d (got \"%s\")\n", Tool,
                      LevelTool::MinMazeSize, LevelGrid::MaxSize, size.c_str());
-        return 2;
+        return usage();
     }
     if (!parseSeed(seedText, seed)) {
         std::fprintf(stderr, "%s: the seed is a whole number from 0 to 4294967295 (got \"%s\")\n", Tool,
                      seedText.c_str());
-        return 2;
+        return usage();
     }
     return writeLevel(output, LevelTool::makeMaze(width, height, seed), true) ? 0 : 1;
 }
@@ -222,6 +228,10 @@ int toImage(const std::string& path, const std::string& output)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--help") {
+        printUsage(stdout);
+        return 0;
+    }
     if (args.size() == 3 && args[0] == "--from-image")
         return fromImage(args[1], args[2]);
     if (args.size() == 5 && args[0] == "--maze" && args[2] == "--seed")

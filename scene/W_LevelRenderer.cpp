@@ -12,8 +12,6 @@
 #include "system/TimerSystem.h"
 #include "widgets/InputHandler.h"
 
-#include <algorithm>
-#include <cmath>
 
 namespace Quorvel {
 

@@ -30,7 +30,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 namespace Quorvel {
 

@@ -1,4 +1,4 @@
-// LevelFile: the ".lvl" reader, bounded by the bytes it is given.
+// LevelFile: the ".lvl" reader, bounded by the bytes it is given, and writer.
 
 #include "scene/LevelFile.h"
 
@@ -7,7 +7,10 @@
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -37,6 +40,14 @@ std::string unknownCharacter(uint8_t byte, size_t offset)
     return "unknown character " + showByte(byte) + " in column " + std::to_string(offset + 1)
         + " (use '#', '.', ' ' or 'S')";
 }
+
+// Why a file could not be opened, with what the system or the file system said.
+std::string cannotOpen(const std::string& why)
+{
+    return "the file cannot be opened (" + why + ")";
+}
+
+const char* const CannotReadInFull = "the file cannot be read in full";
 
 } // namespace
 
@@ -183,7 +194,7 @@ bool LevelFile::load(const String& name)
         return fail(1, std::string("the name ") + outside + "; a level file is named inside the data directory");
     std::unique_ptr<BinaryFile> file(FileSystem::instance()->openBinaryInput(name));
     if (!file)
-        return fail(1, "the file cannot be opened (missing or unreadable)");
+        return fail(1, cannotOpen("missing or unreadable"));
     const int32_t size = file->seek(0, BinaryFile::End);
     if (size < 0)
         return fail(1, "the file's size cannot be read");
@@ -194,8 +205,44 @@ bool LevelFile::load(const String& name)
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     if (file->seek(0, BinaryFile::Begin) != 0
         || file->read(bytes.data(), static_cast<uint32_t>(size)) != static_cast<uint32_t>(size))
-        return fail(1, "the file cannot be read in full");
+        return fail(1, CannotReadInFull);
     return parse(bytes.data(), bytes.size());
+}
+
+bool LevelFile::loadFromDisk(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return fail(1, cannotOpen(std::strerror(errno)));
+    std::vector<uint8_t> bytes(MaxFileSize + 1);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad())
+        return fail(1, CannotReadInFull);
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    // One byte more than the limit is read, so a larger file shows as such.
+    return parse(bytes.data(), bytes.size());
+}
+
+std::string LevelFile::toText(const LevelGrid& grid, bool markStart)
+{
+    std::string text;
+    text.reserve(static_cast<size_t>((grid.getWidth() + 1) * grid.getHeight()));
+    for (int32_t j = 0; j < grid.getHeight(); ++j) {
+        for (int32_t i = 0; i < grid.getWidth(); ++i) {
+            if (markStart && i == grid.getStartI() && j == grid.getStartJ() && !grid.isSolid(i, j))
+                text += 'S';
+            else
+                text += grid.isSolid(i, j) ? '#' : '.';
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+bool LevelFile::save(const LevelGrid& grid, bool markStart, BinaryFile& file)
+{
+    const std::string text = toText(grid, markStart);
+    return file.write(text.data(), static_cast<uint32_t>(text.size())) == static_cast<uint32_t>(text.size());
 }
 
 } // namespace Quorvel

@@ -1,6 +1,6 @@
 #pragma once
-// LevelFile: reads a level file (".lvl"), a plain-text picture of the level
-// as its minimap shows it: one line per row, one character per cell.
+// LevelFile: reads and writes a level file (".lvl"), a plain-text picture of
+// the level as its minimap shows it: one line per row, one character per cell.
 //
 //   '#'        solid cell
 //   '.' or ' ' open cell (short lines are padded with open cells)
@@ -17,7 +17,8 @@
 // (every line of the file counts, comments too, the first is 1; faults of the
 // file as a whole name line 1) and a reason. The reader never reads more than
 // MaxFileSize bytes, never looks past the bytes it was given and keeps no
-// state from an earlier file.
+// state from an earlier file. The writer writes every row whole, '#' and '.',
+// with 'S' at the start, LF line ends and no comments.
 
 #include "scene/LevelGrid.h"
 
@@ -27,6 +28,7 @@
 
 namespace Quorvel {
 
+class BinaryFile;
 class String;
 
 class LevelFile {
@@ -44,6 +46,17 @@ public:
     // reading) and parses it. A name that is an absolute path or has a ".."
     // part is refused before anything is opened.
     bool load(const String& name);
+    // Reads the file at a path on the disk, outside the engine's file system
+    // (for the tools), just as bounded: at most MaxFileSize + 1 bytes are read,
+    // so a larger file is refused as such.
+    bool loadFromDisk(const std::string& path);
+
+    // The level file's text for a grid. With markStart the start cell is 'S'
+    // (unless it is solid); without it the file leaves the start to the
+    // reader's rule.
+    static std::string toText(const LevelGrid& grid, bool markStart);
+    // Writes that text to an open file; false when a write comes up short.
+    static bool save(const LevelGrid& grid, bool markStart, BinaryFile& file);
 
     bool isValid() const { return valid; }
     // The level read; the built-in level while none has been read.

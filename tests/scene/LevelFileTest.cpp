@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 
 #include "core/String.h"
+#include "files/BinaryDiskFile.h"
 #include "scene/LevelFile.h"
 #include "scene/LevelGrid.h"
 
@@ -270,4 +271,71 @@ TEST(LevelFileTest, NamesOutsideTheDataDirectoryAreRefusedWithTheirReason)
     EXPECT_EQ(file.describeError("data/C:\\levels\\outside.lvl"),
               "Level file data/C:\\levels\\outside.lvl line 1: the name is an absolute path; a level file is named "
               "inside the data directory");
+}
+
+TEST(LevelFileTest, WrittenLevelsReadBackAsTheSameLevel)
+{
+    struct Case {
+        const char* what;
+        LevelGrid grid;
+        bool markStart;
+        const char* text;
+    };
+    LevelGrid solidStart = SceneTest::gridFrom({".#", "S."});
+    solidStart.setStart(1, 0);
+    const Case cases[] = {
+        {"the built-in level", LevelGrid::builtIn(), true,
+         "S.........\n..........\n......#.#.\n........#.\n.....##.#.\n.#####..#.\n..#..#..#.\n.....####.\n..#.......\n"
+         "..##......\n"},
+        {"a start away from the corner", SceneTest::gridFrom({"##.", ".S#"}), true, "##.\n.S#\n"},
+        {"the start left to the reader", SceneTest::gridFrom({"##.", ".S#"}), false, "##.\n..#\n"},
+        {"a solid start is no 'S'", solidStart, true, ".#\n..\n"},
+    };
+    QuorvelTest::TempDir dir;
+    for (const Case& c : cases) {
+        const std::string text = LevelFile::toText(c.grid, c.markStart);
+        EXPECT_EQ(text, c.text) << c.what;
+        {
+            Quorvel::BinaryDiskFile out(dir.file("out.lvl").c_str(), true);
+            ASSERT_TRUE(LevelFile::save(c.grid, c.markStart, out)) << c.what;
+        }
+        EXPECT_EQ(dir.read("out.lvl"), text) << c.what;
+        LevelFile file;
+        ASSERT_TRUE(file.loadFromDisk(dir.file("out.lvl"))) << file.describeError(c.what);
+        EXPECT_EQ(file.hasStartMark(), c.markStart && c.grid != solidStart) << c.what;
+        // The cells always; the start too where the file marks it.
+        LevelGrid read = file.getGrid();
+        read.setStart(c.grid.getStartI(), c.grid.getStartJ());
+        EXPECT_TRUE(read == c.grid) << c.what;
+        if (file.hasStartMark()) {
+            EXPECT_TRUE(file.getGrid() == c.grid) << c.what;
+        }
+    }
+
+    // A file that cannot be opened for writing takes nothing.
+    Quorvel::BinaryDiskFile nowhere(dir.file("no/such/dir.lvl").c_str(), true);
+    EXPECT_FALSE(LevelFile::save(LevelGrid::builtIn(), true, nowhere));
+}
+
+TEST(LevelFileTest, ReadsFromTheDiskBoundedLikeThroughTheFileSystem)
+{
+    QuorvelTest::TempDir dir;
+    dir.write("large.lvl", std::string(LevelFile::MaxFileSize + 1, '\n'));
+    dir.write("limit.lvl", "S\n" + std::string(LevelFile::MaxFileSize - 2, '\n'));
+    struct Case {
+        const char* name;
+        const char* error; // null when the file is good
+    };
+    const Case cases[] = {
+        {"limit.lvl", nullptr},
+        {"large.lvl", "Level file large.lvl line 1: the file is larger than 1048576 bytes"},
+        {"missing.lvl", "Level file missing.lvl line 1: the file cannot be opened (No such file or directory)"},
+    };
+    for (const Case& c : cases) {
+        LevelFile file;
+        EXPECT_EQ(file.loadFromDisk(dir.file(c.name)), c.error == nullptr) << c.name;
+        if (c.error != nullptr) {
+            EXPECT_EQ(file.describeError(c.name), c.error);
+        }
+    }
 }

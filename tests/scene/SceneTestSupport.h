@@ -10,9 +10,12 @@
 #include "core/String.h"
 #include "files/DiskDirectory.h"
 #include "files/FileSystem.h"
+#include "scene/LevelGrid.h"
 #include "system/TimerSystem.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace SceneTest {
 
@@ -36,6 +39,23 @@ inline std::string mountUnderFreshPrefix(const std::string& path)
     const std::string prefix = "scene-test-" + std::to_string(++mounts) + "/";
     Quorvel::FileSystem::instance()->mount(prefix.c_str(), new Quorvel::DiskDirectory(path.c_str()));
     return prefix;
+}
+
+// A level from its picture, rows top to bottom, '#' solid, 'S' the start.
+inline Quorvel::LevelGrid gridFrom(const std::vector<std::string>& rows)
+{
+    size_t width = 0;
+    for (const std::string& row : rows)
+        width = std::max(width, row.size());
+    Quorvel::LevelGrid grid(static_cast<int32_t>(width), static_cast<int32_t>(rows.size()));
+    for (size_t j = 0; j < rows.size(); ++j) {
+        for (size_t i = 0; i < rows[j].size(); ++i) {
+            grid.setSolid(static_cast<int32_t>(i), static_cast<int32_t>(j), rows[j][i] == '#');
+            if (rows[j][i] == 'S')
+                grid.setStart(static_cast<int32_t>(i), static_cast<int32_t>(j));
+        }
+    }
+    return grid;
 }
 
 } // namespace SceneTest

@@ -391,22 +391,7 @@ TEST_F(W_LevelRendererTest, ProjectionFollowsTheScreenShape)
 
 namespace {
 
-// A level from its picture, rows top to bottom, '#' solid, 'S' the start.
-Quorvel::LevelGrid gridFrom(const std::vector<std::string>& rows)
-{
-    size_t width = 0;
-    for (const std::string& row : rows)
-        width = std::max(width, row.size());
-    Quorvel::LevelGrid grid(static_cast<int32_t>(width), static_cast<int32_t>(rows.size()));
-    for (size_t j = 0; j < rows.size(); ++j) {
-        for (size_t i = 0; i < rows[j].size(); ++i) {
-            grid.setSolid(static_cast<int32_t>(i), static_cast<int32_t>(j), rows[j][i] == '#');
-            if (rows[j][i] == 'S')
-                grid.setStart(static_cast<int32_t>(i), static_cast<int32_t>(j));
-        }
-    }
-    return grid;
-}
+using SceneTest::gridFrom;
 
 // A level with its own renderer, on the fixture's timer and input systems.
 class W_LevelRendererGridTest : public W_LevelRendererTest {

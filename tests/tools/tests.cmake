@@ -32,3 +32,19 @@ if(TARGET quorvel_picture_reader)
   gtest_discover_tests(test_gltconvert WORKING_DIRECTORY ${gltconvert_workdir}
     DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "unit;tools")
 endif()
+
+# Every tool the build made: --help and wrong command lines.
+set(usage_tools "")
+file(GLOB tool_folders LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tools/*)
+foreach(folder ${tool_folders})
+  get_filename_component(name ${folder} NAME)
+  if(TARGET quorvel-${name})
+    list(APPEND usage_tools "quorvel-${name}=$<TARGET_FILE:quorvel-${name}>")
+  endif()
+endforeach()
+if(usage_tools)
+  add_test(NAME tools_usage
+    COMMAND ${CMAKE_COMMAND} "-DTOOLS=${usage_tools}" -DSCRATCH=${CMAKE_BINARY_DIR}/testrun/tools_usage
+      -P ${CMAKE_CURRENT_LIST_DIR}/ToolUsage.cmake)
+  set_tests_properties(tools_usage PROPERTIES LABELS "unit;tools")
+endif()

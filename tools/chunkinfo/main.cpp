@@ -7,6 +7,7 @@
 #include "tools/chunkinfo/ChunkInfo.h"
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <iterator>
@@ -14,8 +15,14 @@
 
 int main(int argc, char** argv)
 {
+    // A file named "--help" is still read as ./--help.
+    const char* const usage = "usage: quorvel-chunkinfo FILE\n";
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: quorvel-chunkinfo FILE\n");
+        std::fputs(usage, stderr);
         return 2;
     }
     const char* path = argv[1];

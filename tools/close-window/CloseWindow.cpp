@@ -56,6 +56,10 @@ Window findWindow(Display* display, Window root, const char* title)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::printf("usage: %s WINDOW-TITLE\n", argv[0]);
+        return 0;
+    }
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s WINDOW-TITLE\n", argv[0]);
         return 2;

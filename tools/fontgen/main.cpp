@@ -50,9 +50,10 @@ struct GlyphRecord {
     std::vector<uint8_t> alpha; // w x h, rows packed
 };
 
-void usage()
+// To standard output when asked for, to standard error after a mistake.
+void usage(std::FILE* out)
 {
-    std::fprintf(stderr,
+    std::fprintf(out,
                  "usage: quorvel-fontgen [options] OUTPUT.glf\n"
                  "  --font PATH    TrueType/OpenType font (default %s)\n"
                  "  --size N       line box height in pixels (default 16)\n"
@@ -103,7 +104,7 @@ bool parseOptions(int argc, char** argv, Options& options)
                 return false;
             }
         } else if (arg == "--help" || arg == "-h") {
-            usage();
+            usage(stdout);
             std::exit(0);
         } else if (!arg.empty() && arg[0] == '-') {
             std::fprintf(stderr, "quorvel-fontgen: unknown option %s\n", arg.c_str());
@@ -116,7 +117,6 @@ bool parseOptions(int argc, char** argv, Options& options)
         }
     }
     if (options.output.empty()) {
-        usage();
         return false;
     }
     if (options.size < 1 || options.size > 256) {
@@ -150,6 +150,7 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!parseOptions(argc, argv, options)) {
+        usage(stderr);
         return 2;
     }
 

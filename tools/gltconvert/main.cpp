@@ -44,11 +44,17 @@ const WrapChoice wraps[] = {
     {"clamp-to-edge", GL_CLAMP_TO_EDGE},
 };
 
-int usage()
+void printUsage(std::FILE* out)
 {
-    std::fprintf(stderr,
+    std::fprintf(out,
                  "usage: quorvel-gltconvert INPUT OUTPUT [--wrap repeat|clamp|clamp-to-edge]\n"
                  "       [--format auto|rgb|rgba|bgr|bgra|luminance|alpha|luminance-alpha] [--keep-rows]\n");
+}
+
+// A wrong command line: the usage on standard error, exit code 2.
+int usage()
+{
+    printUsage(stderr);
     return 2;
 }
 
@@ -64,6 +70,10 @@ int main(int argc, char** argv)
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help") {
+            printUsage(stdout);
+            return 0;
+        }
         if (arg == "--wrap" && i + 1 < argc) {
             const std::string value = argv[++i];
             wrap = nullptr;

@@ -18,88 +18,63 @@
 // Files are read with the engine's own reader, so the tool refuses exactly
 // what the engine refuses, with the same words.
 
+#include "files/BinaryDiskFile.h"
 #include "scene/LevelFile.h"
 #include "scene/LevelGrid.h"
+#include "scene/LevelMinimap.h"
 #include "tools/levelgen/Maze.h"
 
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 using Quorvel::LevelFile;
 using Quorvel::LevelGrid;
+using Quorvel::LevelMinimap;
 
 namespace {
 
 const char* const Tool = "quorvel-levelgen";
 
-int usage()
+// To standard output when asked for, to standard error after a mistake.
+void printUsage(std::FILE* out)
 {
-    std::fprintf(stderr,
+    std::fprintf(out,
                  "usage: %s --from-image PICTURE OUT.lvl\n"
                  "       %s --maze WxH --seed N OUT.lvl\n"
                  "       %s --check FILE.lvl\n"
                  "       %s --to-image FILE.lvl OUT.png\n"
                  "       %s --built-in OUT.lvl\n",
                  Tool, Tool, Tool, Tool, Tool);
+}
+
+int usage()
+{
+    printUsage(stderr);
     return 2;
 }
 
-// The level file's text: one line per row, '#' solid, '.' open, 'S' start.
-std::string levelText(const LevelGrid& grid)
+// Writes the grid as a level file with the engine's own writer.
+bool writeLevel(const std::string& path, const LevelGrid& grid, bool markStart)
 {
-    std::string text;
-    text.reserve(static_cast<size_t>((grid.getWidth() + 1) * grid.getHeight()));
-    for (int32_t j = 0; j < grid.getHeight(); ++j) {
-        for (int32_t i = 0; i < grid.getWidth(); ++i) {
-            if (i == grid.getStartI() && j == grid.getStartJ() && !grid.isSolid(i, j))
-                text += 'S';
-            else
-                text += grid.isSolid(i, j) ? '#' : '.';
-        }
-        text += '\n';
-    }
-    return text;
-}
-
-bool writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
+    Quorvel::BinaryDiskFile out(path.c_str(), true);
+    if (!LevelFile::save(grid, markStart, out)) {
         std::fprintf(stderr, "%s: cannot write %s\n", Tool, path.c_str());
         return false;
     }
     return true;
 }
 
-// Reads a level file as the engine would: at most LevelFile::MaxFileSize
-// bytes, checked before reading. On refusal prints the engine's reason.
+// Reads a level file as the engine would, bounded the same way. On refusal
+// prints the engine's reason.
 bool readLevel(const std::string& path, LevelFile& file)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "Level file %s line 1: the file cannot be opened (%s)\n", path.c_str(),
-                     std::strerror(errno));
-        return false;
-    }
-    std::vector<uint8_t> bytes(LevelFile::MaxFileSize + 1);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
-        std::fprintf(stderr, "Level file %s line 1: the file cannot be read in full\n", path.c_str());
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    // One byte more than the limit is read, so a larger file shows as such.
-    if (!file.parse(bytes.data(), bytes.size())) {
+    if (!file.loadFromDisk(path)) {
         std::fprintf(stderr, "%s\n", file.describeError(path).c_str());
         return false;
     }
@@ -142,13 +117,15 @@ int fromImage(const std::string& picture, const std::string& output)
     }
     stbi_image_free(pixels);
 
-    // What the engine would make of it, before anything is written.
+    // What the engine would make of it, before anything is written; the
+    // level written is the level read, its start marked only where the
+    // picture marks it.
     LevelFile file;
     if (!file.parse(reinterpret_cast<const uint8_t*>(text.data()), text.size())) {
         std::fprintf(stderr, "%s\n", file.describeError(output).c_str());
         return 1;
     }
-    return writeText(output, text) ? 0 : 1;
+    return writeLevel(output, file.getGrid(), file.hasStartMark()) ? 0 : 1;
 }
 
 bool parseSize(const std::string& text, int32_t& width, int32_t& height)
@@ -190,14 +167,14 @@ int maze(const std::string& size, const std::string& seedText, const std::string
         || width > LevelGrid::MaxSize || height > LevelGrid::MaxSize) {
         std::fprintf(stderr, "%s: the maze size is WxH, each from %d to %d (got \"%s\")\n", Tool,
                      LevelTool::MinMazeSize, LevelGrid::MaxSize, size.c_str());
-        return 2;
+        return usage();
     }
     if (!parseSeed(seedText, seed)) {
         std::fprintf(stderr, "%s: the seed is a whole number from 0 to 4294967295 (got \"%s\")\n", Tool,
                      seedText.c_str());
-        return 2;
+        return usage();
     }
-    return writeText(output, levelText(LevelTool::makeMaze(width, height, seed))) ? 0 : 1;
+    return writeLevel(output, LevelTool::makeMaze(width, height, seed), true) ? 0 : 1;
 }
 
 int check(const std::string& path)
@@ -223,14 +200,17 @@ int toImage(const std::string& path, const std::string& output)
     const int width = grid.getWidth();
     const int height = grid.getHeight();
     std::vector<unsigned char> pixels(static_cast<size_t>(width * height) * 3);
+    // The minimap's grey and orange; the start in the heading's red.
+    uint8_t open[3];
+    uint8_t solid[3];
+    uint8_t start[3];
+    LevelMinimap::toBytes(LevelMinimap::OpenColour, open);
+    LevelMinimap::toBytes(LevelMinimap::SolidColour, solid);
+    LevelMinimap::toBytes(LevelMinimap::HeadingColour, start);
     for (int j = 0; j < height; ++j) {
         for (int i = 0; i < width; ++i) {
             unsigned char* p = &pixels[static_cast<size_t>(j * width + i) * 3];
-            // The minimap's grey and orange; the start in the heading's red.
-            const unsigned char open[3] = {128, 128, 128};
-            const unsigned char solid[3] = {178, 102, 0};
-            const unsigned char start[3] = {255, 0, 0};
-            const unsigned char* colour = grid.isSolid(i, j) ? solid : open;
+            const uint8_t* colour = grid.isSolid(i, j) ? solid : open;
             if (i == grid.getStartI() && j == grid.getStartJ())
                 colour = start;
             std::memcpy(p, colour, 3);
@@ -248,6 +228,10 @@ int toImage(const std::string& path, const std::string& output)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--help") {
+        printUsage(stdout);
+        return 0;
+    }
     if (args.size() == 3 && args[0] == "--from-image")
         return fromImage(args[1], args[2]);
     if (args.size() == 5 && args[0] == "--maze" && args[2] == "--seed")
@@ -257,6 +241,6 @@ int main(int argc, char** argv)
     if (args.size() == 3 && args[0] == "--to-image")
         return toImage(args[1], args[2]);
     if (args.size() == 2 && args[0] == "--built-in")
-        return writeText(args[1], levelText(LevelGrid::builtIn())) ? 0 : 1;
+        return writeLevel(args[1], LevelGrid::builtIn(), true) ? 0 : 1;
     return usage();
 }

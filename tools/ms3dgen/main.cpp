@@ -7,13 +7,19 @@
 #include "tools/ms3dgen/Ms3dModel.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 int main(int argc, char** argv)
 {
+    const char* const usage = "usage: quorvel-ms3dgen [output]\n";
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     const char* output = argc > 1 ? argv[1] : "data/crate.ms3d";
     if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        std::fprintf(stderr, "usage: quorvel-ms3dgen [output]\n");
+        std::fputs(usage, stderr);
         return 2;
     }
 

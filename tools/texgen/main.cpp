@@ -24,12 +24,13 @@ const char* formatName(uint32_t format)
     return format == GL_RGBA ? "RGBA" : "RGB";
 }
 
-void usage()
+// To standard output when asked for, to standard error after a mistake.
+void usage(std::FILE* out)
 {
-    std::fprintf(stderr, "usage: quorvel-texgen [--png] [--out DIR] [NAME ...]\nnames:");
+    std::fprintf(out, "usage: quorvel-texgen [--png] [--out DIR] [NAME ...]\nnames:");
     for (const TexGen::TextureSpec& spec : TexGen::allTextures())
-        std::fprintf(stderr, " %s", spec.name.c_str());
-    std::fprintf(stderr, "\n");
+        std::fprintf(out, " %s", spec.name.c_str());
+    std::fprintf(out, "\n");
 }
 
 } // namespace
@@ -45,8 +46,11 @@ int main(int argc, char** argv)
             png = true;
         } else if (arg == "--out" && i + 1 < argc) {
             outDir = argv[++i];
-        } else if (arg == "--help" || arg == "-h" || (!arg.empty() && arg[0] == '-')) {
-            usage();
+        } else if (arg == "--help" || arg == "-h") {
+            usage(stdout);
+            return 0;
+        } else if (!arg.empty() && arg[0] == '-') {
+            usage(stderr);
             return 2;
         } else {
             names.push_back(arg);
@@ -62,7 +66,7 @@ int main(int argc, char** argv)
         }
         if (found == nullptr) {
             std::fprintf(stderr, "quorvel-texgen: unknown texture %s\n", name.c_str());
-            usage();
+            usage(stderr);
             return 2;
         }
         chosen.push_back(found);

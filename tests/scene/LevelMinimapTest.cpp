@@ -1,0 +1,30 @@
+// The minimap's colours as the bytes of the large levels' map texture and of
+// the level tool's pictures: the same colours the small maps draw, rounded.
+
+#include "scene/LevelMinimap.h"
+
+#include <gtest/gtest.h>
+
+using Quorvel::LevelMinimap;
+
+TEST(LevelMinimapTest, ColoursBecomeTheBytesOfTheMapPictures)
+{
+    struct Case {
+        const char* what;
+        LevelMinimap::Colour colour;
+        int r, g, b;
+    };
+    const Case cases[] = {
+        {"open", LevelMinimap::OpenColour, 128, 128, 128},
+        {"solid", LevelMinimap::SolidColour, 178, 102, 0},
+        {"heading", LevelMinimap::HeadingColour, 255, 0, 0},
+        {"nearly half", LevelMinimap::Colour{0.498f, 0.0f, 1.0f, 1.0f}, 127, 0, 255},
+    };
+    for (const Case& c : cases) {
+        uint8_t rgb[3] = {1, 2, 3};
+        LevelMinimap::toBytes(c.colour, rgb);
+        EXPECT_EQ(rgb[0], c.r) << c.what;
+        EXPECT_EQ(rgb[1], c.g) << c.what;
+        EXPECT_EQ(rgb[2], c.b) << c.what;
+    }
+}

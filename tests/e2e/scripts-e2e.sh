@@ -15,7 +15,7 @@ fail() {
 # --- xvfb.sh, executed ------------------------------------------------------
 bash "$source_dir/scripts/xvfb.sh" sh -c 'test -n "$DISPLAY" && xwd -root -silent >/dev/null && exit 3'
 [ $? -eq 3 ] || fail "xvfb.sh did not run the command on a screen of its own or lost its exit code"
-size=$(QUORVEL_XVFB_SCREEN=800x600x24 bash "$source_dir/scripts/xvfb.sh" sh -c 'xwd -root -silent | identify -format "%wx%h" -')
+size=$(QUORVEL_XVFB_SCREEN=800x600x24 bash "$source_dir/scripts/xvfb.sh" sh -c 'xwd -root -silent | convert xwd:- png:- | identify -format "%wx%h" png:-')
 [ "$size" = "800x600" ] || fail "xvfb.sh did not make the asked screen size (got '$size')"
 bash "$source_dir/scripts/xvfb.sh" 2>/dev/null
 [ $? -eq 2 ] || fail "xvfb.sh without a command is not a usage error"

@@ -8,9 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh demo tests
 build="$root/build"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --target quorvel-bench -j"$(nproc)" >/dev/null
 
 run="$build/bench-run" # the benchmarks write quorvel.log here

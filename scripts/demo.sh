@@ -5,27 +5,61 @@
 # screen at the desktop's size) until Escape or a close. Without a display it
 # runs under Xvfb for a few seconds of scripted input (walk forward, turn),
 # saves a screenshot and prints where it is, then the log.
+#
+# It runs in build/demo-run/, which is yours: quorvel.conf there is created
+# from the shipped one only when missing, and your own files in data/ there
+# (your levels, say) stay; only the shipped content is refreshed.
+#
+#   demo.sh                  build and run
+#   demo.sh --prepare-only   only make the run directory ready
+# QUORVEL_DEMO_RUN=DIR runs in DIR instead of build/demo-run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+run="${QUORVEL_DEMO_RUN:-$root/build/demo-run}"
 
-bash scripts/install-deps.sh
+# The run directory: the shipped content refreshed, the user's settings and
+# own files kept.
+prepare_run_directory() {
+  mkdir -p "$run/data"
+  cp -r "$root/data/." "$run/data/"
+  if [ -f "$run/quorvel.conf" ]; then
+    echo "Keeping your settings in $run/quorvel.conf (remove it to get the shipped one back)."
+  else
+    cp "$root/quorvel.conf" "$run/quorvel.conf"
+    echo "Created $run/quorvel.conf from the shipped one; your changes there are kept."
+  fi
+}
+
+case "${1:-}" in
+"") ;;
+--prepare-only)
+  prepare_run_directory
+  exit 0
+  ;;
+*)
+  echo "usage: bash scripts/demo.sh [--prepare-only]" >&2
+  exit 2
+  ;;
+esac
+
+bash scripts/install-deps.sh demo
 
 build="$root/build"
 echo "Configuring and building the demonstration in $build"
 echo "(the first build on a fresh clone takes a few minutes; later ones only seconds)..."
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Without the test packages (this command does not install them) the tests
+# and benchmarks are left out of the build.
+options=()
+bash scripts/install-deps.sh --have tests || options=(-DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCHMARKS=OFF)
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
 # CMake's own progress lines show how far the build is.
 cmake --build "$build" --target quorvel-demo quorvel-close-window quorvel-levelgen -j"$(nproc)" |
   grep --line-buffered -E '^\[ *[0-9]+%\]' | sed -u 's/ Building CXX object / compiling /'
 echo "Build done."
 
 # The demonstration runs from a directory holding "data" and "quorvel.conf".
-run="$build/demo-run"
-mkdir -p "$run"
-rm -rf "$run/data"
-cp -r "$root/data" "$run/data"
-cp "$root/quorvel.conf" "$run/quorvel.conf"
+prepare_run_directory
 cd "$run"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -34,7 +34,7 @@ if [ ! -d "fuzz/corpus/$target" ]; then
   exit 2
 fi
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh build demo tests sanitize
 build="$root/build-sanitize"
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON -DQUORVEL_FUZZ=ON \
   -DQUORVEL_BUILD_BENCHMARKS=OFF >/dev/null

@@ -1,18 +1,61 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quorvel needs to build, test and run, when any
-# is missing. Idempotent and quiet when everything is already there.
+# Installs the Debian packages that a part of the work needs, when any is
+# missing. Idempotent and quiet when everything is already there.
+#
+#   install-deps.sh GROUP...       install what the groups need (default: all)
+#   install-deps.sh --list GROUP   print the group's packages, one a line
+#   install-deps.sh --have GROUP   exit 0 when every package of the group is installed
+#
+# Groups:
+#   build     compiler, CMake and the libraries the engine links
+#   demo      build, plus the virtual screen and the tools of the headless run
+#   tools     the font tool's FreeType and the font it rasterises
+#   tests     GoogleTest, Google Benchmark and the programs the tests drive
+#   windows   the MinGW-w64 cross-compiler and Wine
+#   sanitize  clang, for the sanitizer and fuzzing builds
+#   all       every group: what scripts/test.sh needs
 set -euo pipefail
 
-packages=(
-  cmake g++ make pkg-config ccache clang
-  libgtest-dev libbenchmark-dev
-  libgl1-mesa-dev libglu1-mesa-dev mesa-common-dev libgl1-mesa-dri
-  libsdl2-dev libx11-dev
-  libfreetype-dev fonts-dejavu-core libstb-dev
-  xvfb xauth x11-apps x11-xserver-utils xdotool xautomation imagemagick
-  g++-mingw-w64-x86-64-posix wine wine64
-  dpkg-dev file unzip
-)
+group_packages() {
+  case "$1" in
+  build) echo cmake g++ make pkg-config ccache \
+    libgl1-mesa-dev libglu1-mesa-dev mesa-common-dev libgl1-mesa-dri \
+    libsdl2-dev libx11-dev libstb-dev ;;
+  demo) group_packages build
+    echo xvfb xauth x11-apps x11-xserver-utils xdotool imagemagick ;;
+  tools) echo libfreetype-dev fonts-dejavu-core ;;
+  tests) group_packages demo
+    echo libgtest-dev libbenchmark-dev xautomation dpkg-dev file unzip ;;
+  windows) echo g++-mingw-w64-x86-64-posix wine wine64 ;;
+  sanitize) echo clang ;;
+  all) for g in build demo tools tests windows sanitize; do group_packages "$g"; done ;;
+  *) echo "install-deps.sh: unknown group '$1' (build, demo, tools, tests, windows, sanitize, all)" >&2
+    return 2 ;;
+  esac
+}
+
+# The packages of the groups, each once, in a line each.
+packages_of() {
+  local g
+  for g in "$@"; do group_packages "$g" || exit 2; done | tr ' ' '\n' | awk 'NF && !seen[$0]++'
+}
+
+if [ "${1:-}" = "--list" ]; then
+  [ $# -eq 2 ] || { echo "usage: install-deps.sh --list GROUP" >&2; exit 2; }
+  packages_of "$2"
+  exit 0
+fi
+
+have=false
+if [ "${1:-}" = "--have" ]; then
+  [ $# -eq 2 ] || { echo "usage: install-deps.sh --have GROUP" >&2; exit 2; }
+  have=true
+  shift
+fi
+
+[ $# -gt 0 ] || set -- all
+mapfile -t packages < <(packages_of "$@")
+[ ${#packages[@]} -gt 0 ] || exit 2
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,6 +63,10 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+if $have; then
+  [ ${#missing[@]} -eq 0 ]
+  exit
+fi
 
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0

@@ -16,7 +16,7 @@ if [ "${QUORVEL_SKIP_SANITIZE:-}" = "1" ]; then
   echo "test-sanitize.sh: skipped (QUORVEL_SKIP_SANITIZE=1)"
   exit 0
 fi
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh build demo tests sanitize
 
 build="$root/build-sanitize"
 werror=OFF

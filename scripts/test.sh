@@ -7,12 +7,13 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 started=$(date +%s)
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh all
 
 build="$root/build"
 werror=OFF
 if [ "${CI:-}" = "true" ]; then werror=ON; fi
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=$werror >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=$werror \
+  -DQUORVEL_BUILD_TESTS=ON -DQUORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 cd "$build"

@@ -16,9 +16,13 @@ root=$(pwd)
 pairs=${1:-5}
 frames=${2:-2000}
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh demo
 build="$root/build"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Without the test packages (this command does not install them) the tests
+# and benchmarks are left out of the build.
+options=()
+bash scripts/install-deps.sh --have tests || options=(-DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCHMARKS=OFF)
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
 cmake --build "$build" --target quorvel-demo -j"$(nproc)" >/dev/null
 
 run="$build/timedemo-run"

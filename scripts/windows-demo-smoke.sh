@@ -17,29 +17,14 @@ build="$work/build"
 run="$work/demo-run"
 . "$root/tests/support/run-helpers.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -f "$run/quorvel.log" ]; then echo "log:" >&2; cat -A "$run/quorvel.log" >&2; fi
-    [ -f "$run/wine.txt" ] && tail -20 "$run/wine.txt" >&2
-    exit 1
-}
-[ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
-for tool in x86_64-w64-mingw32-g++-posix wine xdotool xwd convert xeyes; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+fail() { fail_windows_run "$run" "$@"; }
 
-# 1. The cross-build.
-windows_build "$root" "$build" quorvel-demo || fail "the Windows build failed"
+# 1. The cross-build and the private Wine prefix (shared with windows-smoke.sh).
+windows_ready "$root" "$work" quorvel-demo demo/quorvel-demo.exe xdotool xwd convert xeyes || fail "$windows_failure"
 exe="$build/demo/quorvel-demo.exe"
-[ -f "$exe" ] || fail "no $exe"
 
-# 2. A private Wine prefix, made once (as windows-smoke.sh makes it).
-wine_prefix "$work" || fail "wineboot failed"
-
-# 3. The run, laid out as the README says: the .exe with quorvel.conf and data/.
-rm -rf "$run"
-mkdir -p "$run"
-cd "$run"
+# 2. The run, laid out as the README says: the .exe with quorvel.conf and data/.
+new_run_dir "$run"
 cp "$exe" .
 cp "$root/quorvel.conf" .
 cp -r "$root/data" data
@@ -62,7 +47,7 @@ shot() { xwd -root -silent | convert xwd:- "$1" || fail "no screenshot"; }
 # The minimap's 10 x 10 cells (1024 / 70 pixels each) in the top-right corner.
 minimap() { convert "$1" -crop 147x147+877+0 -depth 8 rgb:- | md5sum; }
 
-# 4. The picture: everything at its place on the 1024 x 768 screen.
+# 3. The picture: everything at its place on the 1024 x 768 screen.
 shot start.png
 has_colour start.png 256 40 512 190 74 128 220 || fail "no blue sky in the upper part"
 has_colour start.png 340 660 340 90 150 150 145 || fail "no stone floor in the lower part"
@@ -72,7 +57,7 @@ has_colour start.png 896 76 8 8 178 102 0 || fail "minimap solid cell (1, 5) not
 has_colour start.png 502 383 8 3 255 255 255 || fail "no crosshair at the centre"
 has_colour start.png 480 750 64 18 255 255 255 || fail "no counter at the bottom centre"
 
-# 5. Holding w walks: the player's mark moves on the minimap.
+# 4. Holding w walks: the player's mark moves on the minimap.
 window=$(xdotool search --name "^Quorvel Application$" | head -1)
 [ -n "$window" ] || fail "no window named \"Quorvel Application\""
 xdotool windowfocus "$window" 2>/dev/null || true
@@ -84,7 +69,7 @@ sleep 0.5
 shot walked.png
 [ "$(minimap walked.png)" != "$before" ] || fail "holding w did not move the view"
 
-# 6. Focus loss with w held: the player stops although no key-up of w ever
+# 5. Focus loss with w held: the player stops although no key-up of w ever
 #    reaches the program.
 xeyes -geometry 80x80+0+0 &
 eyes=$!
@@ -105,7 +90,7 @@ eyes=""
 grep -q "Application" quorvel.log || fail "no log"
 kill -0 $pid 2>/dev/null || fail "the demonstration ended during the input"
 
-# 7. A close request (WM_CLOSE, as taskkill without /F sends it).
+# 6. A close request (WM_CLOSE, as taskkill without /F sends it).
 wine_close $pid quorvel-demo.exe || fail "$wine_close_failure"
 status=0
 wait_for_exit $pid

@@ -14,30 +14,15 @@ build="$work/build"
 run="$work/run"
 . "$root/tests/support/run-helpers.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -f "$run/quorvel.log" ]; then echo "log:" >&2; cat -A "$run/quorvel.log" >&2; fi
-    [ -f "$run/wine.txt" ] && tail -20 "$run/wine.txt" >&2
-    exit 1
-}
-[ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
-for tool in x86_64-w64-mingw32-g++-posix wine xte xdotool xwd convert; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+fail() { fail_windows_run "$run" "$@"; }
 
-# 1. The cross-build.
-windows_build "$root" "$build" quorvel-spine || fail "the Windows build failed"
+# 1. The cross-build and a private Wine prefix, made once.
+windows_ready "$root" "$work" quorvel-spine examples/spine/quorvel-spine.exe xte xdotool xwd convert ||
+    fail "$windows_failure"
 exe="$build/examples/spine/quorvel-spine.exe"
-[ -f "$exe" ] || fail "no $exe"
 
-# 2. A private Wine prefix, made once. Unmanaged windows avoid a stall of the
-#    window manager handshake on a display without one.
-wine_prefix "$work" || fail "wineboot failed"
-
-# 3. The run.
-rm -rf "$run"
-mkdir -p "$run"
-cd "$run"
+# 2. The run.
+new_run_dir "$run"
 printf '[GraphicSystem]\r\nwidth=1024\r\nheight=768\r\nbpp=32\r\n' > quorvel.conf
 cp "$exe" .
 WINEDEBUG=-all,+keyboard,+msg wine ./quorvel-spine.exe >wine.txt 2>&1 &
@@ -74,7 +59,7 @@ grep -q 'ToUnicodeEx virt 87, scan 17, .* size 2,' wine.txt || fail "the w key d
 grep -q 'lp=012c0258' wine.txt || fail "the cursor message is not at 600,300"
 kill -0 $pid 2>/dev/null || fail "the program ended after input"
 
-# 4. A close request (WM_CLOSE, as taskkill without /F sends it).
+# 3. A close request (WM_CLOSE, as taskkill without /F sends it).
 wine_close $pid quorvel-spine.exe || fail "$wine_close_failure"
 status=0
 wait_for_exit $pid

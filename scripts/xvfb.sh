@@ -1,6 +1,13 @@
-# Sourced by the scripts that need a display: starts Xvfb on a free display
-# with a screen of the given size (default 1024x768x24) and exports DISPLAY.
-# quorvel_stop_xvfb ends it. Several X servers may run on one machine, so the
+# A private virtual screen (Xvfb) for programs that need a display.
+#
+# Run it with a command to run that command there, with its arguments:
+#   bash scripts/xvfb.sh build/demo/quorvel-demo --timedemo
+# The screen is 1024x768x24 unless QUORVEL_XVFB_SCREEN says otherwise; the
+# exit code is the command's.
+#
+# Sourced, it only defines the functions: quorvel_start_xvfb [SCREEN] starts
+# Xvfb on a free display with a screen of the given size (default
+# 1024x768x24) and exports DISPLAY; quorvel_stop_xvfb ends it. Several X servers may run on one machine, so the
 # display number is chosen by Xvfb itself (-displayfd), never fixed.
 
 quorvel_start_xvfb() {
@@ -29,3 +36,16 @@ quorvel_stop_xvfb() {
     QUORVEL_XVFB_PID=""
   fi
 }
+
+# Executed rather than sourced: run the command on a screen of its own.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  if [ $# -eq 0 ]; then
+    echo "usage: bash scripts/xvfb.sh COMMAND [ARGUMENT...]" >&2
+    exit 2
+  fi
+  quorvel_start_xvfb "${QUORVEL_XVFB_SCREEN:-1024x768x24}" || exit 1
+  trap quorvel_stop_xvfb EXIT
+  status=0
+  "$@" || status=$?
+  exit $status
+fi

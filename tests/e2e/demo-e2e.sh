@@ -8,56 +8,7 @@ close_tool=$2
 source_dir=$3
 . "$source_dir/tests/support/run-helpers.sh"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-work=$(mktemp -d /tmp/quorvel-e2e.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-
-# A fresh run directory holding "data" and "quorvel.conf".
-make_run_dir() {
-  local dir="$work/$1"
-  mkdir -p "$dir"
-  cp -r "$source_dir/data" "$dir/data"
-  cp "$source_dir/quorvel.conf" "$dir/quorvel.conf"
-  echo "$dir"
-}
-
-start_demo() {
-  (cd "$1" && exec "$demo" >"$1/stdout.txt" 2>"$1/stderr.txt") &
-  demo_pid=$!
-  for _ in $(seq 1 200); do
-    grep -q "Running main loop..." "$1/quorvel.log" 2>/dev/null && return 0
-    kill -0 $demo_pid 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
-stop_demo() {
-  "$close_tool" "Quorvel Application" >/dev/null || kill -TERM $demo_pid
-  local status=0
-  for _ in $(seq 1 100); do
-    kill -0 $demo_pid 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 $demo_pid 2>/dev/null; then
-    kill -KILL $demo_pid
-    echo "demo did not end after the close request"
-  fi
-  wait $demo_pid || status=$?
-  return $status
-}
-
-screenshot() { xwd -root -silent | /usr/bin/convert xwd:- "$1"; }
-
-# Prints the pixel at (x, y) as "R G B", 0..255.
-pixel() {
-  /usr/bin/convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- |
-    sed -n '2s/.*#\([0-9A-Fa-f]\{2\}\)\([0-9A-Fa-f]\{2\}\)\([0-9A-Fa-f]\{2\}\).*/\1 \2 \3/p' |
-    { read -r r g b; printf '%d %d %d\n' "0x$r" "0x$g" "0x$b"; }
-}
+e2e_begin e2e
 
 
 # --- 1. A normal run: draw, walk, close. ---------------------------------

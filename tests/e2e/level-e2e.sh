@@ -12,50 +12,15 @@ close_tool=$3
 source_dir=$4
 . "$source_dir/tests/support/run-helpers.sh"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-work=$(mktemp -d /tmp/quorvel-level-e2e.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+e2e_begin level-e2e
 
 # A fresh run directory: the data, and a quorvel.conf for the test screen
 # naming the level file (none when LEVEL is empty).
-make_run_dir() {
-  local dir="$work/$1" level=$2
-  mkdir -p "$dir"
-  cp -r "$source_dir/data" "$dir/data"
-  {
-    printf '[GraphicSystem]\nwidth = 1024\nheight = 768\nbpp = 32\nvsync = off\n'
-    [ -n "$level" ] && printf '\n[Level]\nfile = %s\n' "$level"
-  } >"$dir/quorvel.conf"
-  echo "$dir"
+level_run_dir() { # level_run_dir NAME LEVEL
+  local level=""
+  [ -n "$2" ] && level="\n[Level]\nfile = $2\n"
+  make_run_dir "$1" 'width = 1024\nheight = 768\nbpp = 32\nvsync = off\n' "$level"
 }
-
-start_demo() {
-  (cd "$1" && exec "$demo" >"$1/stdout.txt" 2>"$1/stderr.txt") &
-  demo_pid=$!
-  for _ in $(seq 1 200); do
-    grep -q "Running main loop..." "$1/quorvel.log" 2>/dev/null && return 0
-    kill -0 $demo_pid 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
-stop_demo() {
-  "$close_tool" "Quorvel Application" >/dev/null 2>&1 || kill -TERM $demo_pid
-  for _ in $(seq 1 100); do
-    kill -0 $demo_pid 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 $demo_pid 2>/dev/null && kill -KILL $demo_pid
-  local status=0
-  wait $demo_pid || status=$?
-  return $status
-}
-
-screenshot() { xwd -root -silent | /usr/bin/convert xwd:- "$1"; }
 
 
 # Compares the minimap in IMAGE with LEVEL cell by cell: the pixel at each
@@ -111,7 +76,7 @@ focus_demo() { xdotool search --name "Quorvel" windowfocus 2>/dev/null; }
 # --- 1. A generated maze: minimap, walking into a wall, a stall. ----------
 # Seed 2 gives a 15 x 15 maze whose first column reads S, ., ., #: walking
 # forward (down the map) from the start meets the wall of cell (0, 3).
-run=$(make_run_dir maze "levels/e2e-maze.lvl")
+run=$(level_run_dir maze "levels/e2e-maze.lvl")
 "$levelgen" --maze 15x15 --seed 2 "$run/data/levels/e2e-maze.lvl" || fail "quorvel-levelgen --maze failed"
 [ "$(cut -c1 "$run/data/levels/e2e-maze.lvl" | head -n 4 | tr -d '\n')" = "S..#" ] ||
   fail "the maze's first column is not S, ., ., # as this test expects"
@@ -154,7 +119,7 @@ fi
 
 # --- 2. Every sample level. ------------------------------------------------
 for sample in builtin maze32 maze128; do
-  run=$(make_run_dir "$sample" "levels/$sample.lvl")
+  run=$(level_run_dir "$sample" "levels/$sample.lvl")
   if start_demo "$run"; then
     sleep 1.5
     screenshot "$run/start.png"
@@ -177,7 +142,7 @@ done
 check_refused() {
   local name=$1 expected=$2
   local run
-  run=$(make_run_dir "bad-$name" "levels/$name")
+  run=$(level_run_dir "bad-$name" "levels/$name")
   case $name in
     binary.lvl) cp "$source_dir/data/floor.glt" "$run/data/levels/$name" ;;
     missing.lvl) ;;

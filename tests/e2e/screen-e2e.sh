@@ -15,61 +15,19 @@ source_dir=$3
 . "$source_dir/scripts/xvfb.sh"
 . "$source_dir/tests/support/run-helpers.sh"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+e2e_begin screen-e2e
 check() { # check DESCRIPTION COMMAND...
   local what=$1
   shift
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
-work=$(mktemp -d /tmp/quorvel-screen-e2e.XXXXXX)
 cleanup() {
   [ -n "${demo_pid:-}" ] && kill -KILL "$demo_pid" 2>/dev/null
   quorvel_stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# make_run_dir NAME [CONF-LINES]: a run directory with data/ and the shipped
-# quorvel.conf, or a [GraphicSystem] section of the given lines.
-make_run_dir() {
-  local dir="$work/$1"
-  mkdir -p "$dir"
-  cp -r "$source_dir/data" "$dir/data"
-  if [ $# -ge 2 ]; then
-    printf '[GraphicSystem]\n%b' "$2" >"$dir/quorvel.conf"
-  else
-    cp "$source_dir/quorvel.conf" "$dir/quorvel.conf"
-  fi
-  echo "$dir"
-}
-
-launch() { # launch DIR: starts the demonstration in DIR without waiting
-  (trap - EXIT; cd "$1" && exec "$demo" >"$1/stdout.txt" 2>"$1/stderr.txt") &
-  demo_pid=$!
-}
-
-start_demo() { # start_demo DIR: starts it and waits for the main loop
-  launch "$1"
-  wait_for_line "$1/quorvel.log" "Running main loop..." "$demo_pid" 200
-  grep -q "Running main loop..." "$1/quorvel.log" 2>/dev/null
-}
-
-finish() { # finish: waits for the demonstration to end; its exit code goes to $status
-  wait_for_exit "$demo_pid"
-  if kill -0 "$demo_pid" 2>/dev/null; then
-    kill -KILL "$demo_pid"
-    echo "the demonstration did not end" >&2
-  fi
-  status=0
-  wait "$demo_pid" || status=$?
-  demo_pid=""
-}
-
-screenshot() { xwd -root -silent | /usr/bin/convert xwd:- "$1"; }
-
 
 # check_hud IMAGE LEFT TOP WIDTH HEIGHT LABEL: the level's picture and the
 # three widgets at their places in a client area at (LEFT, TOP).

@@ -56,3 +56,12 @@ if(QUORVEL_BUILD_BENCHMARKS AND TARGET quorvel-spine AND TARGET quorvel-scene-ex
             $<TARGET_FILE:quorvel-spine> $<TARGET_FILE:quorvel-scene-example>)
   set_tests_properties(clean_root_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 300 RESOURCE_LOCK display)
 endif()
+
+# scripts/demo.sh keeps the user's settings and levels in its run directory.
+add_test(NAME demo_run_directory COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/demo-run-dir-e2e.sh ${CMAKE_SOURCE_DIR})
+set_tests_properties(demo_run_directory PROPERTIES LABELS "e2e" TIMEOUT 60)
+
+# scripts/xvfb.sh run with a command (it starts its own screen) and the
+# package groups of scripts/install-deps.sh.
+add_test(NAME helper_scripts COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/scripts-e2e.sh ${CMAKE_SOURCE_DIR})
+set_tests_properties(helper_scripts PROPERTIES LABELS "e2e" TIMEOUT 120)

@@ -9,20 +9,8 @@ demo=$1
 close_tool=$2
 source_dir=$3
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-work=$(mktemp -d /tmp/quorvel-timedemo.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-
-make_run_dir() {
-  local dir="$work/$1"
-  mkdir -p "$dir"
-  cp -r "$source_dir/data" "$dir/data"
-  cp "$source_dir/quorvel.conf" "$dir/quorvel.conf"
-  echo "$dir"
-}
+. "$source_dir/tests/support/run-helpers.sh"
+e2e_begin timedemo
 
 # Runs the demonstration in a run directory with arguments; output in
 # stdout.txt and stderr.txt there, the exit code in $status.
@@ -33,12 +21,6 @@ run_demo() {
   (cd "$dir" && timeout 120 "$demo" "$@" >"$dir/stdout.txt" 2>"$dir/stderr.txt") || status=$?
 }
 
-# Prints the pixel at (x, y) as "R G B".
-pixel() {
-  /usr/bin/convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- |
-    sed -n '2s/.*#\([0-9A-Fa-f]\{2\}\)\([0-9A-Fa-f]\{2\}\)\([0-9A-Fa-f]\{2\}\).*/\1 \2 \3/p' |
-    { read -r r g b; printf '%d %d %d\n' "0x$r" "0x$g" "0x$b"; }
-}
 
 # --- 1. Bad command lines: usage on stderr, exit 2, no window, no log. ------
 run=$(make_run_dir usage)

@@ -12,26 +12,14 @@ build="$work/build"
 run="$work/timedemo-run"
 . "$root/tests/support/run-helpers.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$run/quorvel.log" ] && { echo "log:" >&2; cat -A "$run/quorvel.log" >&2; }
-    exit 1
-}
-[ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
-for tool in x86_64-w64-mingw32-g++-posix wine identify; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+fail() { fail_windows_run "$run" "$@"; }
 
-windows_build "$root" "$build" quorvel-demo || fail "the Windows build of the demonstration failed"
+windows_ready "$root" "$work" quorvel-demo demo/quorvel-demo.exe identify || fail "$windows_failure"
 exe="$build/demo/quorvel-demo.exe"
-[ -f "$exe" ] || fail "no $exe"
-
-wine_prefix "$work" || fail "wineboot failed"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
-rm -rf "$run"
-mkdir -p "$run/shot dir"
-cd "$run"
+new_run_dir "$run"
+mkdir -p "shot dir"
 cp -r "$root/data" data
 printf '[GraphicSystem]\r\nwidth=1024\r\nheight=768\r\nbpp=32\r\nvsync=on\r\n' > quorvel.conf
 cp "$exe" .

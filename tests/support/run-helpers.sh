@@ -121,3 +121,120 @@ has_colour() {
           }
           END { exit found ? 0 : 1 }'
 }
+
+# --- The demonstration's end-to-end scripts ---------------------------------
+# They set demo (the program) and, to close it as a user would, close_tool
+# (quorvel-close-window), then call e2e_begin.
+
+# e2e_begin NAME: counts failures through fail and pass (the script ends with
+# exit $((failures > 0))) and makes the scratch folder $work, removed at exit.
+e2e_begin() {
+    failures=0
+    work=$(mktemp -d "/tmp/quorvel-$1.XXXXXX")
+    trap 'rm -rf "$work"' EXIT
+    fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+    pass() { echo "ok: $*"; }
+}
+
+# make_run_dir NAME [GRAPHICS-LINES [MORE]]: prints the path of a fresh run
+# directory $work/NAME with data/ and the shipped quorvel.conf, or one of a
+# [GraphicSystem] section of the given lines followed by MORE (printf %b).
+make_run_dir() {
+    local dir="$work/$1"
+    mkdir -p "$dir"
+    cp -r "$source_dir/data" "$dir/data"
+    if [ $# -ge 2 ]; then
+        printf '[GraphicSystem]\n%b%b' "$2" "${3:-}" >"$dir/quorvel.conf"
+    else
+        cp "$source_dir/quorvel.conf" "$dir/quorvel.conf"
+    fi
+    echo "$dir"
+}
+
+# launch DIR [ARG...]: starts the demonstration in DIR without waiting; its
+# process is $demo_pid, its output DIR/stdout.txt and DIR/stderr.txt.
+launch() {
+    local dir=$1
+    shift
+    (trap - EXIT; cd "$dir" && exec "$demo" "$@" >"$dir/stdout.txt" 2>"$dir/stderr.txt") &
+    demo_pid=$!
+}
+
+# start_demo DIR: starts it and waits up to 20 s for its main loop; false
+# when it ended or did not get there.
+start_demo() {
+    launch "$1"
+    wait_for_line "$1/quorvel.log" "Running main loop..." "$demo_pid" 200
+    grep -q "Running main loop..." "$1/quorvel.log" 2>/dev/null
+}
+
+# finish: waits up to 10 s for the demonstration to end (then kills it and
+# says so); its exit code goes to $status.
+finish() {
+    wait_for_exit "$demo_pid"
+    if kill -0 "$demo_pid" 2>/dev/null; then
+        kill -KILL "$demo_pid"
+        echo "the demonstration did not end" >&2
+    fi
+    status=0
+    wait "$demo_pid" || status=$?
+    demo_pid=""
+}
+
+# stop_demo: closes the demonstration's window as a user would (a signal when
+# the window cannot be found) and returns its exit code.
+stop_demo() {
+    "$close_tool" "Quorvel Application" >/dev/null 2>&1 || kill -TERM "$demo_pid"
+    finish
+    return $status
+}
+
+# screenshot FILE: the whole screen.
+screenshot() { xwd -root -silent | /usr/bin/convert xwd:- "$1"; }
+
+# pixel IMAGE X Y: prints the pixel at (X, Y) as "R G B", 0..255.
+pixel() {
+    /usr/bin/convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- |
+        sed -n '2s/.*#\([0-9A-Fa-f]\{2\}\)\([0-9A-Fa-f]\{2\}\)\([0-9A-Fa-f]\{2\}\).*/\1 \2 \3/p' |
+        { read -r r g b; printf '%d %d %d\n' "0x$r" "0x$g" "0x$b"; }
+}
+
+# --- The Windows runs under Wine --------------------------------------------
+
+# fail_windows_run RUN MESSAGE...: prints "FAIL: MESSAGE", RUN/quorvel.log
+# with its line ends shown and the end of RUN/wine.txt (all to stderr), then
+# exits with status 1.
+fail_windows_run() {
+    local run=$1
+    shift
+    echo "FAIL: $*" >&2
+    if [ -f "$run/quorvel.log" ]; then echo "log:" >&2; cat -A "$run/quorvel.log" >&2; fi
+    [ -f "$run/wine.txt" ] && tail -20 "$run/wine.txt" >&2
+    exit 1
+}
+
+# windows_ready ROOT WORK TARGET EXE TOOL...: what every Windows run needs
+# first: a display, the tools named, the cross-build of TARGET in WORK/build
+# (EXE is the program's path there) and the private Wine prefix in WORK.
+# False, with the reason in $windows_failure, when any is missing.
+windows_ready() {
+    local root=$1 work=$2 target=$3 exe=$4 tool
+    shift 4
+    windows_failure=""
+    [ -n "${DISPLAY:-}" ] || { windows_failure="no DISPLAY"; return 1; }
+    for tool in x86_64-w64-mingw32-g++-posix wine "$@"; do
+        command -v "$tool" >/dev/null || { windows_failure="$tool is not installed"; return 1; }
+    done
+    windows_build "$root" "$work/build" "$target" || { windows_failure="the Windows build of $target failed"; return 1; }
+    [ -f "$work/build/$exe" ] || { windows_failure="no $work/build/$exe"; return 1; }
+    # Unmanaged windows avoid a stall of the window manager handshake on a
+    # display without one.
+    wine_prefix "$work" || { windows_failure="wineboot failed"; return 1; }
+}
+
+# new_run_dir DIR: DIR made anew, empty, and the working directory.
+new_run_dir() {
+    rm -rf "$1"
+    mkdir -p "$1"
+    cd "$1" || exit 1
+}

@@ -3,6 +3,8 @@
 
 #include "platform/winapi/WinApiHost.h"
 
+#include "platform/winapi/WinApiRuntimeDirectory.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -70,6 +72,7 @@ bool WinApiHost::ensureVideo()
     // place when it loses the focus.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    WinApiRuntimeDirectory::ensure();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "winapi: no display: %s\n", SDL_GetError());
         return false;

@@ -2,16 +2,23 @@
 
 #include "platform/winapi/WinApiHost.h"
 
+#include "platform/winapi/WinApiSignals.h"
+#include "platform/winapi/WinApiTextWrap.h"
+
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdio>
+#include <memory>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace Quorvel {
 
 // ---------------------------------------------------------------------------
-// Message boxes: the text always goes to standard error; with a display it
-// is also shown in SDL's message box.
+// Message boxes: the text always goes to standard error as it is; with a
+// display it is also shown in SDL's message box, its long lines wrapped.
 
 int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
@@ -59,7 +66,21 @@ int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     if (!ensureVideo())
         return choices[0].id;
 
-    std::vector<SDL_MessageBoxButtonData> buttons;
+    // The box is shown by a thread of its own, so that a termination signal
+    // (which a blocked SDL box would never see) still ends the wait: it
+    // counts as the first button, as if the user had pressed it, and the
+    // program goes on to end as it would have then. The box's data live as
+    // long as the thread.
+    struct Shown {
+        std::vector<SDL_MessageBoxButtonData> buttons;
+        std::string title;
+        std::string text;
+        SDL_MessageBoxData data = {};
+        std::atomic<bool> closed{false};
+        int pressed = -1;
+        int result = -1;
+    };
+    auto shown = std::make_shared<Shown>();
     for (size_t i = 0; i < count; ++i) {
         SDL_MessageBoxButtonData button = {};
         button.buttonid = choices[i].id;
@@ -68,23 +89,36 @@ int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
             button.flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
         if (i + 1 == count)
             button.flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-        buttons.push_back(button);
+        shown->buttons.push_back(button);
     }
-    SDL_MessageBoxData data = {};
+    shown->title = shownCaption;
+    shown->text = WinApiTextWrap::wrap(shownText); // narrower than the screen
+    SDL_MessageBoxData& data = shown->data;
     const UINT icon = type & 0xF0;
     data.flags = icon == MB_ICONWARNING ? SDL_MESSAGEBOX_WARNING
         : icon == MB_ICONINFORMATION    ? SDL_MESSAGEBOX_INFORMATION
                                         : SDL_MESSAGEBOX_ERROR;
     const Window* ownerWindow = find(owner);
     data.window = ownerWindow ? ownerWindow->sdl : nullptr;
-    data.title = shownCaption;
-    data.message = shownText;
-    data.numbuttons = int(buttons.size());
-    data.buttons = buttons.data();
-    int pressed = 0;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0)
+    data.title = shown->title.c_str();
+    data.message = shown->text.c_str();
+    data.numbuttons = int(shown->buttons.size());
+    data.buttons = shown->buttons.data();
+
+    std::thread([shown]() {
+        shown->result = SDL_ShowMessageBox(&shown->data, &shown->pressed);
+        shown->closed.store(true);
+    }).detach();
+    while (!shown->closed.load()) {
+        if (WinApiSignals::pending()) {
+            WinApiSignals::delivered();
+            return choices[0].id;
+        }
+        SDL_Delay(20);
+    }
+    if (shown->result != 0 || shown->pressed < 0)
         return choices[count - 1].id; // not shown or closed: as if cancelled
-    return pressed;
+    return shown->pressed;
 }
 
 } // namespace Quorvel

@@ -65,3 +65,10 @@ set_tests_properties(demo_run_directory PROPERTIES LABELS "e2e" TIMEOUT 60)
 # package groups of scripts/install-deps.sh.
 add_test(NAME helper_scripts COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/scripts-e2e.sh ${CMAKE_SOURCE_DIR})
 set_tests_properties(helper_scripts PROPERTIES LABELS "e2e" TIMEOUT 120)
+
+# The start-up failure message box: wrapped to fit, ended by a signal.
+if(TARGET quorvel-demo)
+  add_test(NAME message_box_end_to_end
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/message-box-e2e.sh $<TARGET_FILE:quorvel-demo> ${CMAKE_SOURCE_DIR})
+  set_tests_properties(message_box_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 120 RESOURCE_LOCK display)
+endif()

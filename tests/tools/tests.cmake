@@ -32,3 +32,14 @@ if(TARGET quorvel_picture_reader)
   gtest_discover_tests(test_gltconvert WORKING_DIRECTORY ${gltconvert_workdir}
     DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "unit;tools")
 endif()
+
+# The sound tool: data/sounds regenerated and compared byte for byte.
+if(TARGET quorvel-soundgen)
+  add_test(NAME content_sounds_match_generator
+    COMMAND ${CMAKE_COMMAND}
+      -DSOUNDGEN=$<TARGET_FILE:quorvel-soundgen>
+      -DDATA=${CMAKE_SOURCE_DIR}/data
+      -DSCRATCH=${CMAKE_BINARY_DIR}/testrun/content_sounds
+      -P ${CMAKE_CURRENT_LIST_DIR}/CheckSounds.cmake)
+  set_tests_properties(content_sounds_match_generator PROPERTIES LABELS "unit;tools;content")
+endif()

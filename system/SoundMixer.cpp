@@ -13,7 +13,9 @@ namespace Quorvel {
 namespace {
 
 constexpr float QuarterPi = 0.785398163f;
-constexpr int32_t GainStep = (1 << 14) / static_cast<int32_t>(SoundMixer::RampFrames); // per frame of a glide
+constexpr int32_t GainBits = 14; // gains are fixed point with 14 fraction bits: a sample times a gain fits 30 bits
+constexpr int32_t GainOne = 1 << GainBits;
+constexpr int32_t GainStep = GainOne / static_cast<int32_t>(SoundMixer::RampFrames); // per frame of a glide
 
 float clampUnit(float value, float low)
 {
@@ -178,7 +180,7 @@ void SoundMixer::aim(Slot& slot) const
     slot.target[1] = static_cast<int32_t>(std::lround(right * scale));
 }
 
-void SoundMixer::free(Slot& slot)
+void SoundMixer::release(Slot& slot)
 {
     slot = Slot();
     playing[static_cast<size_t>(&slot - slots.data())].store(0, std::memory_order_release);
@@ -254,7 +256,7 @@ void SoundMixer::mixSlot(Slot& slot, int32_t* out, uint32_t frameCount)
     for (uint32_t frame = 0; frame < frameCount; ++frame) {
         if (slot.position >= slot.length) {
             if (!slot.loop) {
-                free(slot);
+                release(slot);
                 return;
             }
             // A fast sound's step can pass over a very short loop more than once.
@@ -277,12 +279,12 @@ void SoundMixer::mixSlot(Slot& slot, int32_t* out, uint32_t frameCount)
 
         slot.gain[0] = glide(slot.gain[0], slot.target[0]);
         slot.gain[1] = glide(slot.gain[1], slot.target[1]);
-        out[2 * frame] += (value[0] * slot.gain[0]) >> 14;
-        out[2 * frame + 1] += (value[1] * slot.gain[1]) >> 14;
+        out[2 * frame] += (value[0] * slot.gain[0]) >> GainBits;
+        out[2 * frame + 1] += (value[1] * slot.gain[1]) >> GainBits;
         slot.position += slot.step;
 
         if (slot.stopping && slot.gain[0] == 0 && slot.gain[1] == 0) {
-            free(slot);
+            release(slot);
             return;
         }
     }

@@ -78,7 +78,6 @@ public:
 
 private:
     static constexpr uint32_t BlockFrames = 256; // frames mixed at a time into the accumulator
-    static constexpr int32_t GainOne = 1 << 14;  // gains are fixed point, 14 fraction bits
 
     enum class CommandType : uint8_t { Start, Stop, Volume, Pan, Master, StopAll };
 
@@ -112,7 +111,7 @@ private:
     Slot& slotToStart();
     void aim(Slot& slot) const; // sets the slot's target gains from its volume, pan and the master volume
     void mixSlot(Slot& slot, int32_t* accumulator, uint32_t frameCount);
-    void free(Slot& slot);
+    void release(Slot& slot); // frees the slot and reports it free
 
     // The command ring: the game side writes at writeCount, the audio side
     // reads at readCount; both only grow (index = count % CommandCapacity).

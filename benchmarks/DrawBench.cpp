@@ -1,8 +1,9 @@
 // The drawing paths of the demonstration's frame, timed on the processor, and
 // the whole frame rendered, in both drawing orders. These need a display
 // (DISPLAY set; scripts/bench.sh starts Xvfb) and bring the engine up once,
-// as start-up does, at 1024 x 768 without vertical sync; without a display
-// they are skipped. The process writes quorvel.log in its working directory.
+// as the drawing tests do, at 1024 x 768 without vertical sync; without a
+// display they are skipped. The process works in a private temporary
+// directory: nothing is written where it runs.
 //
 // The processor-side figures time the calls that hand the drawing to OpenGL
 // (with llvmpipe that includes transforming and binning the vertices); the
@@ -10,15 +11,13 @@
 // frame figures time a whole frame: clear, every widget, and the wait until
 // OpenGL has finished it.
 
+#include "support/TempDir.h"
+#include "support/TestEngine.h"
+
 #include "core/Application.h"
-#include "files/DiskDirectory.h"
-#include "files/FileSystem.h"
-#include "input/InputSystem.h"
 #include "scene/TimedemoPath.h"
 #include "scene/W_LevelRenderer.h"
-#include "system/GraphicSystem.h"
 #include "system/OpenGL.h"
-#include "system/TimerSystem.h"
 #include "widgets/WSCrosshair.h"
 #include "widgets/WS_FpsCounter.h"
 #include "widgets/WidgetManager.h"
@@ -26,10 +25,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-
-#ifndef QUORVEL_SOURCE_DIR
-#define QUORVEL_SOURCE_DIR "."
-#endif
 
 namespace {
 
@@ -55,17 +50,11 @@ Engine& engine()
         return state;
 
     using namespace Quorvel;
-    FileSystem::instance()->mount("", new DiskDirectory(QUORVEL_SOURCE_DIR "/data"));
-    InputSystem::instance();
-    TimerSystem::instance();
-    GraphicSystem* graphics = GraphicSystem::instance();
-    graphics->setWidth(1024);
-    graphics->setHeight(768);
-    graphics->setBitsPerPixel(32);
-    graphics->setVsync(false);
-    Application* application = Application::instance();
-    if (!application->init())
+    // The log goes to a private directory, removed at exit.
+    static QuorvelTest::TempDir runDirectory;
+    if (!QuorvelTest::TestEngine::start())
         return state;
+    Application* application = Application::instance();
 
     state.level = new W_LevelRenderer();
     state.counter = new WS_FpsCounter();

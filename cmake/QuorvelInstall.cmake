@@ -45,14 +45,14 @@ function(quorvel_install_full_path out dir)
 endfunction()
 
 # The demonstration finds the installed content from its own location: the
-# content folder relative to the program folder, compiled into the engine.
+# content folder relative to the program folder, compiled into its lookup.
 quorvel_install_full_path(full_bindir ${QUORVEL_INSTALL_BINDIR})
 quorvel_install_full_path(full_contentdir ${QUORVEL_INSTALL_CONTENTDIR})
 file(RELATIVE_PATH QUORVEL_CONTENT_FROM_BINDIR ${full_bindir} ${full_contentdir})
 if(QUORVEL_CONTENT_FROM_BINDIR STREQUAL "")
   set(QUORVEL_CONTENT_FROM_BINDIR .)
 endif()
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/core/ContentLocation.cpp TARGET_DIRECTORY quorvel
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/demo/ContentLocation.cpp TARGET_DIRECTORY quorvel_demo
   APPEND PROPERTY COMPILE_DEFINITIONS QUORVEL_INSTALLED_CONTENT="${QUORVEL_CONTENT_FROM_BINDIR}")
 
 # --- Development: library, headers, CMake package, pkg-config --------------
@@ -88,6 +88,8 @@ foreach(folder ${QUORVEL_FOLDERS})
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${folder}/ DESTINATION ${quorvel_include}/${folder}
     COMPONENT Development FILES_MATCHING PATTERN "*.h")
 endforeach()
+file(GLOB platform_headers ${CMAKE_SOURCE_DIR}/platform/*.h)
+install(FILES ${platform_headers} DESTINATION ${quorvel_include}/platform COMPONENT Development)
 if(NOT WIN32)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/platform/winapi/include/ DESTINATION ${quorvel_include}/platform/winapi/include
     COMPONENT Development FILES_MATCHING PATTERN "*.h")

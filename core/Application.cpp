@@ -11,13 +11,8 @@
 
 namespace Quorvel {
 
-Application* Application::registeredInstance = nullptr;
-
 Application::Application() : quitRequested(false)
 {
-    if (!registeredInstance)
-        registeredInstance = this;
-
     log = std::make_unique<Log>("quorvel.log");
 
     readConfig("quorvel.conf");
@@ -31,8 +26,6 @@ Application::~Application()
     log.reset();
     config.reset();
     widgetManager.reset();
-    if (registeredInstance == this)
-        registeredInstance = nullptr;
 }
 
 bool Application::readConfig(const String& fileName)
@@ -53,15 +46,11 @@ bool Application::readConfig(const String& fileName)
     return read;
 }
 
-Application* Application::existingInstance()
-{
-    return registeredInstance;
-}
-
 void Application::writeLog(const String& line)
 {
-    if (registeredInstance && registeredInstance->log)
-        registeredInstance->log->write(line);
+    Application* application = existingInstance();
+    if (application && application->log)
+        application->log->write(line);
 }
 
 } // namespace Quorvel

@@ -3,6 +3,7 @@
 // loop. It owns the engine's log ("quorvel.log"), its configuration (read from
 // "quorvel.conf" at construction) and the widget manager.
 
+#include "core/RegisteredInstance.h"
 #include "core/String.h"
 
 #include <memory>
@@ -13,14 +14,12 @@ class Log;
 class Config;
 class WidgetManager;
 
-class Application {
+class Application : public RegisteredInstance<Application> {
 public:
     // The one application. Creates the platform implementation on the first
     // call unless an application object already exists (a test may construct
     // its own first). Never destroyed while the program runs.
     static Application* instance();
-    // The registered application without creating one (null when there is none).
-    static Application* existingInstance();
     // Writes one line to the registered application's log; nothing when
     // there is no application. Never creates one, so the readers and tools
     // that log through it bring no window system up.
@@ -78,8 +77,6 @@ private:
     std::unique_ptr<Log> log;
     std::unique_ptr<Config> config;
     std::unique_ptr<WidgetManager> widgetManager;
-
-    static Application* registeredInstance;
 };
 
 } // namespace Quorvel

@@ -2,8 +2,8 @@
 // a procedural cloudy sky. The command line is read first (a bad one gets the
 // usage text and exit code 2); everything else is composed by Startup::run.
 
-#include "core/CommandLine.h"
-#include "core/Startup.h"
+#include "demo/CommandLine.h"
+#include "demo/Startup.h"
 
 #include <cstdio>
 

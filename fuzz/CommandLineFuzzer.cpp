@@ -3,7 +3,7 @@
 // at zero bytes into arguments). Whatever the bytes, the result is defined:
 // options within their limits, or an error of one line.
 
-#include "core/CommandLine.h"
+#include "demo/CommandLine.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -7,27 +7,14 @@
 
 namespace Quorvel {
 
-InputSystem* InputSystem::registered = nullptr;
-
-InputSystem* InputSystem::existingInstance()
-{
-    return registered;
-}
-
 InputSystem::InputSystem()
 {
-    if (registered == nullptr)
-        registered = this;
     fillKeyNames();
 }
 
-InputSystem::~InputSystem()
-{
-    // The engine never destroys its input system; a test's fake may go away
-    // and let the next one register.
-    if (registered == this)
-        registered = nullptr;
-}
+// The engine never destroys its input system; a test's fake may go away and
+// let the next one register.
+InputSystem::~InputSystem() = default;
 
 void InputSystem::fillKeyNames()
 {

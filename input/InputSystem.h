@@ -10,6 +10,7 @@
 // 260 (backward). The platform hands out codes from 128 to keys it has no
 // fixed code for.
 
+#include "core/RegisteredInstance.h"
 #include "core/String.h"
 #include "input/InputState.h"
 #include "system/Subsystem.h"
@@ -22,7 +23,7 @@ namespace Quorvel {
 
 class InputHandler;
 
-class InputSystem : public Subsystem {
+class InputSystem : public Subsystem, public RegisteredInstance<InputSystem> {
 public:
     // Fixed codes that the platform layer and the widgets use by name.
     static constexpr uint32_t MouseLeft = 256;
@@ -36,8 +37,6 @@ public:
     // system unless one has already been constructed (a test's fake, say).
     // Defined by the platform layer.
     static InputSystem* instance();
-    // The registered input system, or null; never creates one.
-    static InputSystem* existingInstance();
 
     InputSystem(); // registers itself as the instance when none is registered
     ~InputSystem() override;
@@ -79,8 +78,6 @@ private:
     InputState state;
     std::map<uint32_t, String> keyNames;
     std::list<InputHandler*> handlers; // front = newest; a list so a handler may add another mid-walk
-
-    static InputSystem* registered;
 };
 
 } // namespace Quorvel

@@ -1,26 +1,21 @@
 #pragma once
-// FragmentShader: the fragment stage of a shader program, a resource loaded by
-// name from name + ".gfs" and kept in its own cache for the rest of the run.
+// FragmentShader: the fragment stage of a shader program, loaded by name from
+// name + ".gfs" and kept in its own cache for the rest of the run.
 
-#include "resources/BasicShader.h"
-#include "resources/Resource.h"
+#include "resources/ShaderStage.h"
 
 namespace Quorvel {
 
-class FragmentShader : public BasicShader, public Resource {
+class FragmentShader : public ShaderStage {
 public:
-    FragmentShader();           // creates the shader object
-    ~FragmentShader() override; // deletes it
-
-    // Reads name + ".gfs" again and compiles it.
-    bool reload() override;
-    // Deletes the shader object.
-    bool unload() override;
+    FragmentShader(); // creates the shader object
 
     // The shader from the cache, or loaded and cached. Null (and one log line)
     // when the file cannot be read or shaders are not supported; a shader that
     // does not compile is logged and returned without an object.
     static FragmentShader* load(const String& name);
+
+    static const Kind stageKind;
 };
 
 } // namespace Quorvel

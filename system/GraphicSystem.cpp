@@ -13,24 +13,8 @@
 
 namespace Quorvel {
 
-GraphicSystem* GraphicSystem::registeredInstance = nullptr;
-
-GraphicSystem::GraphicSystem()
-{
-    if (!registeredInstance)
-        registeredInstance = this;
-}
-
-GraphicSystem::~GraphicSystem()
-{
-    if (registeredInstance == this)
-        registeredInstance = nullptr;
-}
-
-GraphicSystem* GraphicSystem::existingInstance()
-{
-    return registeredInstance;
-}
+GraphicSystem::GraphicSystem() = default;
+GraphicSystem::~GraphicSystem() = default;
 
 const String& GraphicSystem::getSettingFault() const
 {

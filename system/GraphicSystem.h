@@ -3,6 +3,7 @@
 // of the "GraphicSystem" configuration section, the mode switch and the OpenGL
 // context (owned by the platform implementation), one frame per main-loop pass.
 
+#include "core/RegisteredInstance.h"
 #include "system/Subsystem.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@ namespace Quorvel {
 class ConfigSection;
 class String;
 
-class GraphicSystem : public Subsystem {
+class GraphicSystem : public Subsystem, public RegisteredInstance<GraphicSystem> {
 public:
     // Configuring (setters allowed) -> ModeSet -> ContextReady (extension
     // queries allowed); Failed only when start-up fails. Calling an operation
@@ -29,8 +30,6 @@ public:
     // The graphic system. Creates the platform implementation (which registers
     // itself with the application) on the first call unless one already exists.
     static GraphicSystem* instance();
-    // The registered graphic system without creating one (null when there is none).
-    static GraphicSystem* existingInstance();
 
     ~GraphicSystem() override;
 
@@ -107,8 +106,6 @@ private:
 
     int32_t screenMode = FullScreen;
     std::unique_ptr<String> settingFault; // "key = value" of the first unusable setting
-
-    static GraphicSystem* registeredInstance;
 };
 
 } // namespace Quorvel

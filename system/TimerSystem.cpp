@@ -7,24 +7,7 @@
 
 namespace Quorvel {
 
-TimerSystem* TimerSystem::registeredInstance = nullptr;
-
-TimerSystem::TimerSystem()
-{
-    if (!registeredInstance)
-        registeredInstance = this;
-}
-
-TimerSystem::~TimerSystem()
-{
-    if (registeredInstance == this)
-        registeredInstance = nullptr;
-}
-
-TimerSystem* TimerSystem::existingInstance()
-{
-    return registeredInstance;
-}
+TimerSystem::~TimerSystem() = default;
 
 void TimerSystem::add(TimerEvent* event)
 {

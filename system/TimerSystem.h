@@ -3,6 +3,7 @@
 // loop with the whole periods that have passed on its millisecond clock. The
 // list does not own its events, except that it deletes those set to Deleting.
 
+#include "core/RegisteredInstance.h"
 #include "system/Subsystem.h"
 
 #include <cstdint>
@@ -12,13 +13,11 @@ namespace Quorvel {
 
 class TimerEvent;
 
-class TimerSystem : public Subsystem {
+class TimerSystem : public Subsystem, public RegisteredInstance<TimerSystem> {
 public:
     // The one timer system: the registered instance, or a new platform timer
     // system on the first call when none exists. Defined by the platform layer.
     static TimerSystem* instance();
-    // The registered instance without creating one (null when there is none).
-    static TimerSystem* existingInstance();
 
     ~TimerSystem() override; // unregisters itself when it is the instance
 
@@ -35,7 +34,7 @@ public:
 protected:
     // Becomes the registered instance when none is registered yet, so a test's
     // fake constructed first is the one the engine reaches.
-    TimerSystem();
+    TimerSystem() = default;
 
 private:
     // Drops Removing events and cleared entries, and deletes Deleting ones.
@@ -43,8 +42,6 @@ private:
 
     std::vector<TimerEvent*> events; // registration order, not owned; null = removed during a tick walk
     bool ticking = false;            // update() is walking events
-
-    static TimerSystem* registeredInstance;
 };
 
 } // namespace Quorvel

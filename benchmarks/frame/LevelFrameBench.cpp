@@ -1,12 +1,13 @@
 // quorvel-frame-bench: whole frames of the level on the display (sky, floor,
 // walls, minimap, finished by the OpenGL driver), a fixed number of frames a
 // level, each benchmark level from its view. Needs DISPLAY; the engine comes
-// up as in the drawing tests (1024 x 768). Target: the 256 x 256 levels
+// up as in the drawing tests (1024 x 768), in a private temporary directory. Target: the 256 x 256 levels
 // within 1.25 times the built-in level's frame time at the same view.
 //
 //   quorvel-frame-bench [--benchmark_filter=...]
 
 #include "../BenchLevels.h"
+#include "support/TempDir.h"
 #include "support/TestEngine.h"
 
 #include "input/InputState.h"
@@ -49,6 +50,7 @@ void levelFrame(benchmark::State& state, const std::string& name, bool whole)
 
 int main(int argc, char** argv)
 {
+    QuorvelTest::TempDir runDirectory; // the log goes there; nothing is written where the program runs
     if (!QuorvelTest::TestEngine::start()) {
         std::fprintf(stderr, "quorvel-frame-bench: the engine did not start (is DISPLAY set?): %s\n",
                      QuorvelTest::TestEngine::lastError().c_str());

@@ -16,9 +16,7 @@
 
 #include "core/Application.h"
 #include "core/Log.h"
-#include "files/DiskDirectory.h"
-#include "files/FileSystem.h"
-#include "input/InputSystem.h"
+#include "platform/Engine.h"
 #include "math/MathUtil.h"
 #include "math/PerspectiveCamera.h"
 #include "scene/Ms3dLoader.h"
@@ -164,18 +162,12 @@ int runExample(int argc, char** argv)
         }
     }
 
-    // 1. Content, then the subsystems in the demonstration's order; the first
-    //    one creates the application (log, configuration).
-    FileSystem::instance()->mount("", new DiskDirectory("data"));
-    InputSystem::instance();
-    TimerSystem::instance();
-    GraphicSystem* graphics = GraphicSystem::instance();
-    graphics->configure();
-
-    // 2. Display mode, window, OpenGL context and extensions.
-    Application* application = Application::instance();
-    if (!application->init())
+    // 1. The engine: the content in "data", the subsystems, the window with
+    //    its OpenGL context.
+    if (!Engine::start())
         return 1;
+    Application* application = Application::instance();
+    GraphicSystem* graphics = GraphicSystem::instance();
 
     // 3. The model. The loader explains a failure in its error text.
     Ms3dLoader loader;
@@ -217,8 +209,7 @@ int runExample(int argc, char** argv)
     view->screenshot = screenshot;
     view->screenshotFrame = frames;
     application->getWidgetManager()->add(view);
-    application->run();
-    return 0;
+    return Engine::run();
 }
 
 } // namespace

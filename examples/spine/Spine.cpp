@@ -7,9 +7,7 @@
 // window is closed. The log "quorvel.log" tells each stage.
 
 #include "core/Application.h"
-#include "input/InputSystem.h"
-#include "system/GraphicSystem.h"
-#include "system/TimerSystem.h"
+#include "platform/Engine.h"
 #include "widgets/WSCrosshair.h"
 #include "widgets/WidgetManager.h"
 
@@ -23,29 +21,18 @@ int runSpine()
 {
     using namespace Quorvel;
 
-    // 1. The subsystems, in the demonstration's order. The first one creates
-    //    the application: the log is opened and "quorvel.conf" is read.
-    InputSystem::instance();
-    TimerSystem::instance();
-    GraphicSystem* graphics = GraphicSystem::instance();
-
-    // 2. The display settings, while the graphic system still takes them.
-    graphics->configure();
-
-    // 3. Display mode, window, OpenGL context and extensions. A failure has
-    //    already been logged and shown to the user.
-    Application* application = Application::instance();
-    if (!application->init())
+    // The engine: subsystems, display mode, window, OpenGL context. A failure
+    // has already been logged and shown to the user.
+    if (!Engine::start())
         return 1;
 
-    // 4. The one widget: the crosshair, hidden until shown.
+    // The one widget: the crosshair, hidden until shown.
     WSCrosshair* crosshair = new WSCrosshair(); // lives until the process ends
-    application->getWidgetManager()->add(crosshair);
+    Application::instance()->getWidgetManager()->add(crosshair);
     crosshair->show();
 
-    // 5. The main loop, until the window is closed.
-    application->run();
-    return 0;
+    // The main loop, until the window is closed.
+    return Engine::run();
 }
 
 } // namespace

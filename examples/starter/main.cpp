@@ -7,10 +7,9 @@
 
 #include <quorvel/core/Application.h>
 #include <quorvel/core/Log.h>
-#include <quorvel/input/InputSystem.h>
-#include <quorvel/system/GraphicSystem.h>
+#include <quorvel/widgets/InputHandler.h>
+#include <quorvel/platform/Engine.h>
 #include <quorvel/system/OpenGL.h>
-#include <quorvel/system/TimerSystem.h>
 #include <quorvel/widgets/WSCrosshair.h>
 #include <quorvel/widgets/Widget.h>
 #include <quorvel/widgets/WidgetManager.h>
@@ -66,17 +65,12 @@ int runStarter()
 {
     using namespace Quorvel;
 
-    // The subsystems, in this order: input, timer, graphics. The first one
-    // creates the application, which opens the log and reads quorvel.conf.
-    InputSystem::instance();
-    TimerSystem::instance();
-    GraphicSystem::instance()->configure();
-
-    // Display mode, window and OpenGL context. A failure has been logged and
-    // shown to the user already.
-    Application* application = Application::instance();
-    if (!application->init())
+    // The engine: its subsystems, the log, quorvel.conf, the display mode,
+    // the window and its OpenGL context. A failure has been logged and shown
+    // to the user already.
+    if (!Engine::start())
         return 1;
+    Application* application = Application::instance();
 
     // The widgets draw in the order they were added; they must live until the
     // main loop has ended.
@@ -87,8 +81,7 @@ int runStarter()
     square.show();
     crosshair.show();
 
-    application->run(); // until the window is closed
-    return 0;
+    return Engine::run(); // until the window is closed
 }
 
 } // namespace

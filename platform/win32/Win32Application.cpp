@@ -15,9 +15,9 @@ namespace Quorvel {
 
 Application* Application::instance()
 {
-    if (!registeredInstance)
+    if (!existingInstance())
         new Win32Application(); // registers itself; lives until the process ends
-    return registeredInstance;
+    return existingInstance();
 }
 
 String Application::executablePath()

@@ -230,7 +230,9 @@ void Win32GraphicSystem::adjustWindowClass(WNDCLASSEXA& windowClass)
                     "Quorvel cannot start: there is no display to show its window on (no display).\n"
                     "On Linux, set DISPLAY to a running X server (for example DISPLAY=:0), or run "
                     "\"bash scripts/demo.sh\", which runs the demonstration on a virtual screen (Xvfb) when "
-                    "there is no display.");
+                    "there is no display. To run any program on a virtual screen, with its options, put "
+                    "\"bash scripts/xvfb.sh\" before it, for example from the repository's folder: "
+                    "\"bash scripts/xvfb.sh build/demo/quorvel-demo --timedemo\".");
         return;
     }
 

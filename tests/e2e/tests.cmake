@@ -45,3 +45,14 @@ if(NOT WIN32)
     set_tests_properties(timedemo_windows PROPERTIES LABELS "display;windows" TIMEOUT 1800 RESOURCE_LOCK display)
   endif()
 endif()
+
+# The benchmarks and examples run from the repository's own folder change
+# nothing of the user's or the repository's there.
+# (The benchmarks' directory is added after this one, hence no TARGET test for them.)
+if(QUORVEL_BUILD_BENCHMARKS AND TARGET quorvel-spine AND TARGET quorvel-scene-example)
+  add_test(NAME clean_root_end_to_end
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/clean-root-e2e.sh ${CMAKE_SOURCE_DIR}
+            $<TARGET_FILE:quorvel-bench> $<TARGET_FILE:quorvel-frame-bench>
+            $<TARGET_FILE:quorvel-spine> $<TARGET_FILE:quorvel-scene-example>)
+  set_tests_properties(clean_root_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 300 RESOURCE_LOCK display)
+endif()

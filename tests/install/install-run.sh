@@ -45,7 +45,8 @@ for file in lib/libquorvel.a lib/pkgconfig/quorvel.pc \
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 # Every engine header, and nothing from the layer's own sources.
-(cd "$source_dir" && find core system input files widgets resources math scene platform/win32 -name '*.h' | sort) >"$work/source-headers.txt"
+(cd "$source_dir" && { find core system input files widgets resources math scene platform/win32 -name '*.h'
+    find platform -maxdepth 1 -name '*.h'; } | sort) >"$work/source-headers.txt"
 (cd "$prefix/include/quorvel" && find . -path ./platform/winapi -prune -o -name '*.h' -print | sed 's|^\./||' | sort) >"$work/installed-headers.txt"
 diff "$work/source-headers.txt" "$work/installed-headers.txt" >&2 || fail "the installed headers differ from the engine's headers"
 # The demonstration and every program built under tools/ except the test

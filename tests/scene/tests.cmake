@@ -2,7 +2,7 @@
 
 # The counting allocator replaces operator new in the programs whose tests
 # check that code allocates nothing.
-foreach(target test_scene test_core_gl)
+foreach(target test_scene test_demo_gl)
   if(TARGET ${target})
     target_sources(${target} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/AllocationCounter.cpp)
   endif()

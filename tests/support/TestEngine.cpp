@@ -6,16 +6,15 @@
 #include "support/QuietApplication.h"
 
 #include "core/Application.h"
-#include "files/DiskDirectory.h"
-#include "files/FileSystem.h"
-#include "input/InputSystem.h"
+#include "platform/Engine.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32GraphicSystem.h"
 #include "platform/win32/Win32Subsystem.h"
 #include "system/GraphicSystem.h"
 #include "system/OpenGL.h"
-#include "system/TimerSystem.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace QuorvelTest {
@@ -56,6 +55,20 @@ public:
 bool started = false;
 bool running = false;
 
+// Writes the test display's settings into a fresh private directory and
+// returns the file's path, or the empty text when that fails.
+std::string privateConfigFile()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-engine-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        return std::string();
+    const std::string path = pattern + "/quorvel.conf";
+    std::ofstream config(path, std::ios::trunc);
+    config << "[GraphicSystem]\nwidth=" << TestEngine::Width << "\nheight=" << TestEngine::Height
+           << "\nbpp=32\nvsync=off\n";
+    return config ? path : std::string();
+}
+
 Quorvel::Win32Application* win32Application()
 {
     return dynamic_cast<Quorvel::Win32Application*>(Quorvel::Application::instance());
@@ -78,25 +91,29 @@ bool TestEngine::start()
         return running;
     started = true;
 
-    {
-        std::ofstream config("quorvel.conf", std::ios::trunc);
-        config << "[GraphicSystem]\nwidth=" << Width << "\nheight=" << Height << "\nbpp=32\nvsync=off\n";
-    }
-
     using namespace Quorvel;
-    FileSystem::instance()->mount("", new DiskDirectory(QUORVEL_SOURCE_DIR "/data"));
-
     // Registered before any subsystem, so the subsystems join this application.
     if (!Application::existingInstance()) {
         application = new QuietApplication();
         application->echo = true;
     }
 
-    InputSystem::instance();
-    TimerSystem::instance();
-    GraphicSystem::instance()->configure();
-    new StartUpProbe(); // owned by the application
-    running = Application::instance()->init();
+    Engine::Settings settings;
+    settings.dataDirectory = QUORVEL_SOURCE_DIR "/data";
+    // The display settings come from a file of the test engine's own, so
+    // that a quorvel.conf where the program runs is never read or written.
+    settings.beforeConfigure = [](Application& app) {
+        const std::string config = privateConfigFile();
+        if (!config.empty()) {
+            app.readConfig(config.c_str());
+            std::error_code ignored;
+            std::filesystem::remove_all(std::filesystem::path(config).parent_path(), ignored);
+        }
+    };
+    settings.beforeInit = [](Application&) {
+        new StartUpProbe(); // owned by the application
+    };
+    running = Engine::start(settings);
     return running;
 }
 

@@ -3,12 +3,12 @@
 // OpenGL context (the *GLTest.cpp programs, run under the Xvfb display that
 // the test command starts, screen 1024x768x24).
 //
-// start() does it once per process, the way the demonstration starts:
-// writes "quorvel.conf" ([GraphicSystem] width=1024 height=768 bpp=32
-// vsync=off) into the working directory, mounts the source tree's "data"
-// directory under the empty prefix, creates the input, timer and graphic
-// systems in that order, configures the graphic system and runs the
-// application's init. The application is the Windows application except that
+// start() does it once per process through the engine's own bring-up
+// (Engine), with the source tree's "data" directory mounted and the display
+// settings ([GraphicSystem] width=1024 height=768 bpp=32 vsync=off) read
+// from a private file of its own, which replaces whatever a quorvel.conf in
+// the working directory holds; that file is never written. The log is "quorvel.log" in the working
+// directory, where LogLines reads it. The application is the Windows application except that
 // error() writes its message to stderr and keeps it (lastError) instead of
 // showing a message box. Everything stays up until the process ends.
 //

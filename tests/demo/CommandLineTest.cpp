@@ -2,7 +2,7 @@
 // be wrong (each with a message naming the argument), the bounds on its size,
 // and the Windows splitting of WinMain's one text.
 
-#include "core/CommandLine.h"
+#include "demo/CommandLine.h"
 
 #include <gtest/gtest.h>
 

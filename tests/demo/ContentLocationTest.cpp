@@ -1,4 +1,4 @@
-#include "core/ContentLocation.h"
+#include "demo/ContentLocation.h"
 
 #include "core/Application.h"
 #include "core/Config.h"

@@ -14,7 +14,7 @@
 // buffer swap. The picture is read back after the last counted frame is
 // timed, so saving it costs no frame any time.
 
-#include "core/FrameTimes.h"
+#include "demo/FrameTimes.h"
 #include "scene/TimedemoPath.h"
 #include "widgets/Widget.h"
 

@@ -1,7 +1,7 @@
 // The timedemo's summary: minimum, median, 99th percentile and maximum of the
 // frame times, the total and the rate, and the exact form of the result line.
 
-#include "core/FrameTimes.h"
+#include "demo/FrameTimes.h"
 
 #include <gtest/gtest.h>
 

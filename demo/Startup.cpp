@@ -1,21 +1,19 @@
-#include "core/Startup.h"
+#include "demo/Startup.h"
 
 #include "core/Application.h"
-#include "core/CommandLine.h"
+#include "demo/CommandLine.h"
 #include "core/Config.h"
 #include "core/ConfigSection.h"
-#include "core/ContentLocation.h"
+#include "demo/ContentLocation.h"
 #include "core/Log.h"
-#include "core/Timedemo.h"
-#include "files/DiskDirectory.h"
-#include "files/FileSystem.h"
+#include "demo/Timedemo.h"
 #include "input/InputSystem.h"
 #include "input/QuitOnEscape.h"
+#include "platform/Engine.h"
 #include "scene/LevelFile.h"
 #include "scene/LevelGrid.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/GraphicSystem.h"
-#include "system/TimerSystem.h"
 #include "widgets/WSCrosshair.h"
 #include "widgets/WS_FpsCounter.h"
 #include "widgets/WidgetManager.h"
@@ -63,27 +61,22 @@ int Startup::run(const CommandLine& options)
     // started where there is none uses the content installed with it.
     const String content = ContentLocation::find();
 
-    // Every resource name is looked up inside "data".
-    FileSystem::instance()->mount("", new DiskDirectory(content + DataDirectory));
-
-    // The first subsystem creates the application (log, configuration, widget
-    // manager). Registration order decides the order of every hook and of the
-    // per-pass updates: input, timer, graphic.
-    InputSystem::instance();
-    TimerSystem::instance();
-    GraphicSystem* graphics = GraphicSystem::instance();
-    Application* application = Application::instance();
-    if (content.length() > 0) {
-        // The log stays in the working directory.
-        application->getLog()->write(String("Using the installed content in ") + content);
-        application->readConfig(content + ContentLocation::ConfigFile);
-    }
-    graphics->configure();
-    if (options.isTimedemo())
-        graphics->setVsync(false); // timed frames are never paced by the display
-
-    if (!application->init())
+    Engine::Settings settings;
+    settings.dataDirectory = content + DataDirectory;
+    settings.beforeConfigure = [&content](Application& application) {
+        if (content.length() > 0) {
+            // The log stays in the working directory.
+            application.getLog()->write(String("Using the installed content in ") + content);
+            application.readConfig(content + ContentLocation::ConfigFile);
+        }
+    };
+    settings.beforeInit = [&options](Application&) {
+        if (options.isTimedemo())
+            GraphicSystem::instance()->setVsync(false); // timed frames are never paced by the display
+    };
+    if (!Engine::start(settings))
         return 1; // the failing part has logged and told the user
+    Application* application = Application::instance();
 
     // Added after init, so each widget is initialised and sized at once, with
     // the OpenGL context current. The widget manager only refers to them; they
@@ -110,7 +103,7 @@ int Startup::run(const CommandLine& options)
     InputSystem::instance()->addHandler(quitKey.get());
     application->getLog()->write("Press Escape or close the window to quit.");
 
-    application->run();
+    Engine::run();
 
     // The timedemo's result (or why there is none) first; an exit code the
     // application set (a signal, a lost display) wins over the timedemo's.

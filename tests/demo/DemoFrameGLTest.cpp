@@ -7,7 +7,7 @@
 #include "support/TestEngine.h"
 
 #include "core/Application.h"
-#include "core/Timedemo.h"
+#include "demo/Timedemo.h"
 #include "math/Vector4.h"
 #include "scene/TimedemoPath.h"
 #include "scene/W_LevelRenderer.h"

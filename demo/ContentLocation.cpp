@@ -1,7 +1,7 @@
 // Finding the content folder: the working directory, or the content installed
 // with the program.
 
-#include "core/ContentLocation.h"
+#include "demo/ContentLocation.h"
 
 #include "core/Application.h"
 

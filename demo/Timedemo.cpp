@@ -1,6 +1,6 @@
 // Timedemo: the timed walk along the recorded path, its picture and its result.
 
-#include "core/Timedemo.h"
+#include "demo/Timedemo.h"
 
 #include "core/Application.h"
 #include "core/Log.h"

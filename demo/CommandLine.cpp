@@ -1,6 +1,6 @@
 // CommandLine: splitting and reading the demonstration's arguments.
 
-#include "core/CommandLine.h"
+#include "demo/CommandLine.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 // FrameTimes: recording frame durations and summarising them.
 
-#include "core/FrameTimes.h"
+#include "demo/FrameTimes.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,0 +1,46 @@
+#include "platform/Engine.h"
+
+#include "core/Application.h"
+#include "files/DiskDirectory.h"
+#include "files/FileSystem.h"
+#include "input/InputSystem.h"
+#include "system/GraphicSystem.h"
+#include "system/TimerSystem.h"
+
+namespace Quorvel {
+
+bool Engine::start()
+{
+    return start(Settings());
+}
+
+bool Engine::start(const Settings& settings)
+{
+    if (settings.dataDirectory.length() > 0)
+        FileSystem::instance()->mount("", new DiskDirectory(settings.dataDirectory));
+
+    // Registration order decides the order of every window hook and of the
+    // per-pass updates: input, timer, graphic. The first one creates the
+    // application.
+    InputSystem::instance();
+    TimerSystem::instance();
+    GraphicSystem* graphics = GraphicSystem::instance();
+    Application* application = Application::instance();
+
+    if (settings.beforeConfigure)
+        settings.beforeConfigure(*application);
+    graphics->configure();
+    if (settings.beforeInit)
+        settings.beforeInit(*application);
+
+    return application->init();
+}
+
+int Engine::run()
+{
+    Application* application = Application::instance();
+    application->run();
+    return application->getExitCode();
+}
+
+} // namespace Quorvel

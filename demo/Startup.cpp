@@ -8,6 +8,7 @@
 #include "core/Log.h"
 #include "demo/Timedemo.h"
 #include "input/InputSystem.h"
+#include "input/MuteOnM.h"
 #include "input/QuitOnEscape.h"
 #include "platform/Engine.h"
 #include "scene/LevelFile.h"
@@ -101,6 +102,9 @@ int Startup::run(const CommandLine& options)
     // Escape quits as closing the window does.
     auto quitKey = std::make_unique<QuitOnEscape>();
     InputSystem::instance()->addHandler(quitKey.get());
+    // M mutes and unmutes the sound.
+    auto muteKey = std::make_unique<MuteOnM>();
+    InputSystem::instance()->addHandler(muteKey.get());
     application->getLog()->write("Press Escape or close the window to quit.");
 
     Engine::run();

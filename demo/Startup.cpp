@@ -7,6 +7,7 @@
 #include "demo/ContentLocation.h"
 #include "core/Log.h"
 #include "demo/Timedemo.h"
+#include "demo/WalkSounds.h"
 #include "input/InputSystem.h"
 #include "input/MuteOnM.h"
 #include "input/QuitOnEscape.h"
@@ -15,6 +16,7 @@
 #include "scene/LevelGrid.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/GraphicSystem.h"
+#include "system/SoundSystem.h"
 #include "widgets/WSCrosshair.h"
 #include "widgets/WS_FpsCounter.h"
 #include "widgets/WidgetManager.h"
@@ -91,6 +93,8 @@ int Startup::run(const CommandLine& options)
     widgets->add(crosshair.get());
     crosshair->show();
     level->setSkyFirst(options.isSkyFirst());
+    // After the level, so its ticks hear where the level's tick has moved the player.
+    auto sounds = std::make_unique<WalkSounds>(*level, SoundSystem::instance()->getMixer());
 
     // Last, so it times whole frames and reads the finished picture back.
     std::unique_ptr<Timedemo> timedemo;

@@ -11,11 +11,13 @@ audio driver writes it. Prints one line of totals:
 then one line per onset, a window of 5 ms whose loudness jumps well above
 the background (the median loudness: the wind) after a quieter window:
 
-  onset time=T.TTT kind=K balance=B
+  onset time=T.TTT kind=K balance=B length=L
 
 with K "left" or "right" for a sound panned to that side (a footstep) and
 "centre" for one played in the middle (the bump), judged from the left and
-right energy of the 100 ms after the onset, B = 20 log10(left / right) dB.
+right energy of the 100 ms after the onset, B = 20 log10(left / right) dB,
+and L the seconds until the loudness falls back below the onset's threshold
+(a sound started again every few periods never does).
 """
 import math
 import struct
@@ -63,7 +65,11 @@ def main():
             re = sum(x * x for x in right[start:end]) + 1.0
             balance = 10.0 * math.log10(le / re)
             kind = "centre" if abs(balance) < 1.0 else ("left" if balance > 0 else "right")
-            print("onset time=%.3f kind=%s balance=%.2f" % (start / RATE, kind, balance))
+            quiet = w
+            while quiet < len(loudness) and loudness[quiet] >= threshold:
+                quiet += 1
+            length = (quiet - w) * WINDOW / RATE
+            print("onset time=%.3f kind=%s balance=%.2f length=%.3f" % (start / RATE, kind, balance, length))
         quiet_since = 0
 
 

@@ -7,6 +7,7 @@
 #include "core/Log.h"
 
 #include <chrono>
+#include <cstring>
 
 namespace Quorvel {
 
@@ -103,7 +104,7 @@ bool Win32SoundSystem::open()
 
 bool Win32SoundSystem::isPlaying() const
 {
-    return device != nullptr && lostWith.load() == MMSYSERR_NOERROR;
+    return device != nullptr && lostWith.load() == MMSYSERR_NOERROR && !stalled.load();
 }
 
 MMRESULT Win32SoundSystem::refill(WAVEHDR& header)
@@ -116,14 +117,21 @@ void Win32SoundSystem::feed()
 {
     // Buffers finish in the order they were written, so only the next one to
     // finish is checked; a poll that finds several done refills them all.
+    // What goes wrong is reported by the game side's next update.
+    auto lastReturn = std::chrono::steady_clock::now();
     while (!stopping.load()) {
         while (isDone(headers[nextToPlay]) && !stopping.load()) {
             const MMRESULT result = refill(headers[nextToPlay]);
             if (result != MMSYSERR_NOERROR) {
-                lostWith = result; // reported by the game side's next update
+                lostWith = result;
                 return;
             }
             nextToPlay = (nextToPlay + 1) % BufferCount;
+            lastReturn = std::chrono::steady_clock::now();
+        }
+        if (std::chrono::steady_clock::now() - lastReturn > std::chrono::milliseconds(StallMilliseconds)) {
+            stalled = true;
+            return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(FeedPollMilliseconds));
     }
@@ -131,10 +139,17 @@ void Win32SoundSystem::feed()
 
 void Win32SoundSystem::update()
 {
+    if (lostReported)
+        return;
     const MMRESULT lost = lostWith.load();
-    if (lost != MMSYSERR_NOERROR && !lostReported) {
+    if (lost != MMSYSERR_NOERROR) {
         lostReported = true;
         reportSilent("device lost", lost);
+    } else if (stalled.load()) {
+        lostReported = true;
+        Application::instance()->getLog()->printf(
+            "Sound: no audio output (the device played nothing for %u ms); running silent",
+            static_cast<unsigned>(StallMilliseconds));
     }
 }
 
@@ -164,6 +179,12 @@ void Win32SoundSystem::reportSilent(const char* what, MMRESULT error)
     char text[MAXERRORLENGTH] = {};
     if (waveOutGetErrorTextA(error, text, sizeof(text)) != MMSYSERR_NOERROR)
         text[0] = '\0';
+    text[sizeof(text) - 1] = '\0';
+    // The system's texts are sentences; inside the line the full stop goes.
+    size_t length = std::strlen(text);
+    while (length > 0 && (text[length - 1] == '.' || text[length - 1] == ' ' || text[length - 1] == '\r' ||
+                          text[length - 1] == '\n'))
+        text[--length] = '\0';
     Application::instance()->getLog()->printf("Sound: no audio output (%s: %s, error %u); running silent", what,
                                               text, static_cast<unsigned>(error));
 }

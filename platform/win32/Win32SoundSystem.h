@@ -5,7 +5,10 @@
 // about 93 ms between a change in the mixer and hearing it. A feeder thread
 // polls the buffers every FeedPollMilliseconds and refills each one the
 // device has finished (WHDR_DONE) from the mixer, in the order they play, so
-// neither the frame nor a timedemo ever waits on audio.
+// neither the frame nor a timedemo ever waits on audio. (Windows sleeps at
+// its timer's resolution, up to about 16 ms: still well inside the 93 ms.)
+// A device that takes no buffer back for StallMilliseconds has stopped
+// playing (unplugged, or a driver that never plays): the feeder gives up.
 //
 // Its log lines: "Sound: 44100 Hz stereo, 4 buffers of 1024 frames (93 ms)"
 // when the device plays; "Sound: enabled = off; no audio device opened";
@@ -30,6 +33,7 @@ public:
     static constexpr uint32_t BufferCount = 4;
     static constexpr uint32_t BufferFrames = 1024;
     static constexpr uint32_t FeedPollMilliseconds = 4; // well below one buffer's 23 ms
+    static constexpr uint32_t StallMilliseconds = 2000;
 
     Win32SoundSystem(); // registers as the sound system and with the application
     ~Win32SoundSystem() override; // closes the device without a log line
@@ -58,7 +62,8 @@ private:
     uint32_t nextToPlay = 0; // feeder only: the buffer that finishes next
     std::thread feeder;
     std::atomic<bool> stopping{false};
-    std::atomic<MMRESULT> lostWith{MMSYSERR_NOERROR}; // set by the feeder when the device went away
+    std::atomic<MMRESULT> lostWith{MMSYSERR_NOERROR}; // set by the feeder when a write failed
+    std::atomic<bool> stalled{false};                  // set by the feeder when buffers stopped coming back
     bool lostReported = false;
 };
 

@@ -4,7 +4,8 @@
 # standing still plays the wind only; walking plays footsteps at the walking
 # pace, alternating left and right; pushing against a wall plays one bump and
 # no footsteps; volume 0 is silence; enabled = off opens no device; an audio
-# driver that cannot open leaves one log line and a normal run.
+# driver that cannot open, or a device that stops playing, leaves one log
+# line and a normal run.
 #   sound-e2e.sh DEMO-BINARY CLOSE-WINDOW-TOOL SOURCE-DIR
 # Needs DISPLAY (an Xvfb screen of 1024x768x24, as the test command starts).
 set -uo pipefail
@@ -168,6 +169,13 @@ if run_case nodevice nonexistent "" "hold w 0.5; sleep 0.5"; then
   [ "$n" = 1 ] && pass "no device: one log line" || fail "no device: $n \"no audio output\" lines"
   grep -q "^Sound: stopped" "$run/quorvel.log" && fail "no device: a stop was logged for a device never opened" ||
     pass "no device: no stop line"
+fi
+
+# --- 7. A device that stops taking sound (the disk driver told to take a
+# buffer only every 3 s): one line, the program runs on and ends normally. --
+if SDL_DISKAUDIODELAY=3000 run_case stalled disk "" "sleep 4"; then
+  n=$(grep -c "^Sound: no audio output (the device played nothing for 2000 ms); running silent$" "$run/quorvel.log")
+  [ "$n" = 1 ] && pass "stalled device: one log line" || fail "stalled device: $n \"played nothing\" lines"
 fi
 
 echo

@@ -11,12 +11,8 @@
 namespace Quorvel {
 
 WalkSounds::WalkSounds(const W_LevelRenderer& level, SoundMixer& mixer)
-    : level(level),
-      mixer(mixer),
-      stepLeft(Sound::load("sounds/step-left")),
-      stepRight(Sound::load("sounds/step-right")),
-      bump(Sound::load("sounds/bump")),
-      wind(Sound::load("sounds/wind")),
+    : level(level), mixer(mixer), stepLeft(Sound::load("sounds/step-left")),
+      stepRight(Sound::load("sounds/step-right")), bump(Sound::load("sounds/bump")), wind(Sound::load("sounds/wind")),
       lastPosition(level.getPlayerPosition())
 {
     interval = W_LevelRenderer::TickInterval;

@@ -11,7 +11,7 @@ class MuteOnM : public InputHandler {
 public:
     static constexpr uint32_t KeyM = 109; // printable keys carry their character
 
-    MuteOnM(); // accepts key-down events only
+    MuteOnM();                                                         // accepts key-down events only
     bool handleInput(uint32_t kind, const InputState& state) override; // consumes M
 };
 

@@ -182,11 +182,12 @@ void Win32SoundSystem::reportSilent(const char* what, MMRESULT error)
     text[sizeof(text) - 1] = '\0';
     // The system's texts are sentences; inside the line the full stop goes.
     size_t length = std::strlen(text);
-    while (length > 0 && (text[length - 1] == '.' || text[length - 1] == ' ' || text[length - 1] == '\r' ||
-                          text[length - 1] == '\n'))
+    while (
+        length > 0
+        && (text[length - 1] == '.' || text[length - 1] == ' ' || text[length - 1] == '\r' || text[length - 1] == '\n'))
         text[--length] = '\0';
-    Application::instance()->getLog()->printf("Sound: no audio output (%s: %s, error %u); running silent", what,
-                                              text, static_cast<unsigned>(error));
+    Application::instance()->getLog()->printf("Sound: no audio output (%s: %s, error %u); running silent", what, text,
+                                              static_cast<unsigned>(error));
 }
 
 } // namespace Quorvel

@@ -35,7 +35,7 @@ public:
     static constexpr uint32_t FeedPollMilliseconds = 4; // well below one buffer's 23 ms
     static constexpr uint32_t StallMilliseconds = 2000;
 
-    Win32SoundSystem(); // registers as the sound system and with the application
+    Win32SoundSystem();           // registers as the sound system and with the application
     ~Win32SoundSystem() override; // closes the device without a log line
 
     bool hasFailed() override; // false: without a device the program runs silent
@@ -63,7 +63,7 @@ private:
     std::thread feeder;
     std::atomic<bool> stopping{false};
     std::atomic<MMRESULT> lostWith{MMSYSERR_NOERROR}; // set by the feeder when a write failed
-    std::atomic<bool> stalled{false};                  // set by the feeder when buffers stopped coming back
+    std::atomic<bool> stalled{false};                 // set by the feeder when buffers stopped coming back
     bool lostReported = false;
 };
 

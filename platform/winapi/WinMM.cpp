@@ -88,8 +88,8 @@ MMRESULT WINAPI waveOutOpen(LPHWAVEOUT device, UINT deviceId, LPCWAVEFORMATEX fo
         return MMSYSERR_INVALFLAG;
     if (deviceId != WAVE_MAPPER && deviceId != 0)
         return MMSYSERR_BADDEVICEID;
-    if (format->wFormatTag != WAVE_FORMAT_PCM || format->wBitsPerSample != 16 || format->nChannels < 1 ||
-        format->nChannels > 2 || format->nSamplesPerSec < 8000 || format->nSamplesPerSec > 192000)
+    if (format->wFormatTag != WAVE_FORMAT_PCM || format->wBitsPerSample != 16 || format->nChannels < 1
+        || format->nChannels > 2 || format->nSamplesPerSec < 8000 || format->nSamplesPerSec > 192000)
         return WAVERR_BADFORMAT;
     if (!audioReady())
         return MMSYSERR_NODRIVER;
@@ -195,23 +195,29 @@ MMRESULT WINAPI waveOutGetErrorTextA(MMRESULT error, LPSTR text, UINT textSize)
 {
     if (!text || textSize == 0)
         return MMSYSERR_INVALPARAM;
+    struct Meaning {
+        MMRESULT code;
+        const char* text;
+    };
+    static const Meaning meanings[] = {
+        {MMSYSERR_NOERROR, "no error"},
+        {MMSYSERR_ERROR, "unspecified error"},
+        {MMSYSERR_BADDEVICEID, "no such device"},
+        {MMSYSERR_ALLOCATED, "device already in use"},
+        {MMSYSERR_INVALHANDLE, "invalid device handle"},
+        {MMSYSERR_NODRIVER, "no audio driver or device"},
+        {MMSYSERR_NOMEM, "out of memory"},
+        {MMSYSERR_NOTSUPPORTED, "not supported"},
+        {MMSYSERR_INVALFLAG, "invalid flag"},
+        {MMSYSERR_INVALPARAM, "invalid parameter"},
+        {WAVERR_BADFORMAT, "unsupported wave format"},
+        {WAVERR_STILLPLAYING, "buffers still playing"},
+        {WAVERR_UNPREPARED, "buffer not prepared"},
+    };
     const char* meaning = "unknown error";
-    switch (error) {
-    case MMSYSERR_NOERROR: meaning = "no error"; break;
-    case MMSYSERR_ERROR: meaning = "unspecified error"; break;
-    case MMSYSERR_BADDEVICEID: meaning = "no such device"; break;
-    case MMSYSERR_ALLOCATED: meaning = "device already in use"; break;
-    case MMSYSERR_INVALHANDLE: meaning = "invalid device handle"; break;
-    case MMSYSERR_NODRIVER: meaning = "no audio driver or device"; break;
-    case MMSYSERR_NOMEM: meaning = "out of memory"; break;
-    case MMSYSERR_NOTSUPPORTED: meaning = "not supported"; break;
-    case MMSYSERR_INVALFLAG: meaning = "invalid flag"; break;
-    case MMSYSERR_INVALPARAM: meaning = "invalid parameter"; break;
-    case WAVERR_BADFORMAT: meaning = "unsupported wave format"; break;
-    case WAVERR_STILLPLAYING: meaning = "buffers still playing"; break;
-    case WAVERR_UNPREPARED: meaning = "buffer not prepared"; break;
-    default: break;
-    }
+    for (const Meaning& entry : meanings)
+        if (entry.code == error)
+            meaning = entry.text;
     std::snprintf(text, textSize, "%s", meaning);
     return MMSYSERR_NOERROR;
 }

@@ -32,13 +32,7 @@ Win32SoundSystem::Win32SoundSystem() = default;
 
 Win32SoundSystem::~Win32SoundSystem()
 {
-    // Quietly: the application and its log may be on their way out too.
-    if (!device)
-        return;
-    stopping = true;
-    if (feeder.joinable())
-        feeder.join();
-    closeDevice();
+    stopAndClose(); // quietly: the application and its log may be on their way out too
 }
 
 bool Win32SoundSystem::hasFailed()
@@ -155,13 +149,19 @@ void Win32SoundSystem::update()
 
 void Win32SoundSystem::shutdown()
 {
+    if (stopAndClose())
+        Application::instance()->getLog()->write("Sound: stopped");
+}
+
+bool Win32SoundSystem::stopAndClose()
+{
     if (!device)
-        return;
+        return false;
     stopping = true;
     if (feeder.joinable())
         feeder.join();
     closeDevice();
-    Application::instance()->getLog()->write("Sound: stopped");
+    return true;
 }
 
 void Win32SoundSystem::closeDevice()

@@ -53,6 +53,7 @@ private:
     void feed(); // the feeder thread
     // Mixes into the buffer and queues it; the device's error, or 0.
     MMRESULT refill(WAVEHDR& header);
+    bool stopAndClose(); // ends the feeder and closes the device; false when none was open
     void closeDevice();
     void reportSilent(const char* what, MMRESULT error);
 

@@ -22,9 +22,14 @@ struct HWAVEOUT__ {
 
 namespace {
 
-bool isValidHeader(const WAVEHDR* header, UINT headerSize)
+// The checks every call on a buffer starts with.
+MMRESULT checkBuffer(HWAVEOUT device, const WAVEHDR* header, UINT headerSize)
 {
-    return header && headerSize >= sizeof(WAVEHDR);
+    if (!device)
+        return MMSYSERR_INVALHANDLE;
+    if (!header || headerSize < sizeof(WAVEHDR))
+        return MMSYSERR_INVALPARAM;
+    return MMSYSERR_NOERROR;
 }
 
 // The flags are read by the feeder without the device's lock, as a driver's
@@ -131,9 +136,9 @@ MMRESULT WINAPI waveOutClose(HWAVEOUT device)
 
 MMRESULT WINAPI waveOutPrepareHeader(HWAVEOUT device, LPWAVEHDR header, UINT headerSize)
 {
-    if (!device)
-        return MMSYSERR_INVALHANDLE;
-    if (!isValidHeader(header, headerSize) || !header->lpData)
+    if (const MMRESULT fault = checkBuffer(device, header, headerSize))
+        return fault;
+    if (!header->lpData)
         return MMSYSERR_INVALPARAM;
     storeFlags(header, loadFlags(header) | WHDR_PREPARED);
     return MMSYSERR_NOERROR;
@@ -141,10 +146,8 @@ MMRESULT WINAPI waveOutPrepareHeader(HWAVEOUT device, LPWAVEHDR header, UINT hea
 
 MMRESULT WINAPI waveOutUnprepareHeader(HWAVEOUT device, LPWAVEHDR header, UINT headerSize)
 {
-    if (!device)
-        return MMSYSERR_INVALHANDLE;
-    if (!isValidHeader(header, headerSize))
-        return MMSYSERR_INVALPARAM;
+    if (const MMRESULT fault = checkBuffer(device, header, headerSize))
+        return fault;
     if (loadFlags(header) & WHDR_INQUEUE)
         return WAVERR_STILLPLAYING;
     storeFlags(header, loadFlags(header) & ~DWORD(WHDR_PREPARED));
@@ -153,10 +156,8 @@ MMRESULT WINAPI waveOutUnprepareHeader(HWAVEOUT device, LPWAVEHDR header, UINT h
 
 MMRESULT WINAPI waveOutWrite(HWAVEOUT device, LPWAVEHDR header, UINT headerSize)
 {
-    if (!device)
-        return MMSYSERR_INVALHANDLE;
-    if (!isValidHeader(header, headerSize))
-        return MMSYSERR_INVALPARAM;
+    if (const MMRESULT fault = checkBuffer(device, header, headerSize))
+        return fault;
     const DWORD flags = loadFlags(header);
     if (!(flags & WHDR_PREPARED))
         return WAVERR_UNPREPARED;

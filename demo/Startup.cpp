@@ -7,13 +7,16 @@
 #include "demo/ContentLocation.h"
 #include "core/Log.h"
 #include "demo/Timedemo.h"
+#include "demo/WalkSounds.h"
 #include "input/InputSystem.h"
+#include "input/MuteOnM.h"
 #include "input/QuitOnEscape.h"
 #include "platform/Engine.h"
 #include "scene/LevelFile.h"
 #include "scene/LevelGrid.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/GraphicSystem.h"
+#include "system/SoundSystem.h"
 #include "widgets/WSCrosshair.h"
 #include "widgets/WS_FpsCounter.h"
 #include "widgets/WidgetManager.h"
@@ -90,6 +93,8 @@ int Startup::run(const CommandLine& options)
     widgets->add(crosshair.get());
     crosshair->show();
     level->setSkyFirst(options.isSkyFirst());
+    // After the level, so its ticks hear where the level's tick has moved the player.
+    auto sounds = std::make_unique<WalkSounds>(*level, SoundSystem::instance()->getMixer());
 
     // Last, so it times whole frames and reads the finished picture back.
     std::unique_ptr<Timedemo> timedemo;
@@ -101,6 +106,9 @@ int Startup::run(const CommandLine& options)
     // Escape quits as closing the window does.
     auto quitKey = std::make_unique<QuitOnEscape>();
     InputSystem::instance()->addHandler(quitKey.get());
+    // M mutes and unmutes the sound.
+    auto muteKey = std::make_unique<MuteOnM>();
+    InputSystem::instance()->addHandler(muteKey.get());
     application->getLog()->write("Press Escape or close the window to quit.");
 
     Engine::run();

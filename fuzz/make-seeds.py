@@ -130,6 +130,55 @@ put("bmp", "truncated.bmp", bmp(16, 16)[:100])
 put("bmp", "huge.bmp", bmp(0x7FFFFFFF, 0x7FFFFFFF, pixels=b"\0" * 16))
 put("bmp", "far-offset.bmp", bmp(2, 2, offset=200))
 
+# --- .wav sounds -------------------------------------------------------------
+def wav_chunk(tag, body, pad=True):
+    return tag + u32(len(body)) + body + (b"\0" if pad and len(body) % 2 else b"")
+
+
+def wav_format(channels, rate, bits, tag=1):
+    align = channels * bits // 8
+    return wav_chunk(b"fmt ", u16(tag) + u16(channels) + u32(rate) + u32(rate * align) + u16(align) + u16(bits))
+
+
+def wav(*chunks):
+    body = b"WAVE" + b"".join(chunks)
+    return b"RIFF" + u32(len(body)) + body
+
+
+ramp16 = b"".join(u16(i * 997 - 16000) for i in range(32))
+ramp8 = bytes((i * 37) & 0xFF for i in range(33))
+def shortened(wave, keep):
+    """The file's chunks again with its sample data cut to keep bytes: a short
+    seed of the same shape keeps the fuzzer's inputs small."""
+    out = []
+    at = 12
+    while at + 8 <= len(wave):
+        tag, size = wave[at:at + 4], struct.unpack("<I", wave[at + 4:at + 8])[0]
+        body = wave[at + 8:at + 8 + size]
+        out.append(wav_chunk(tag, body[:keep] if tag == b"data" else body))
+        at += 8 + size + (size & 1)
+    return wav(*out)
+
+
+for name in sorted(os.listdir(os.path.join(DATA, "sounds"))):
+    put("wave", name, shortened(data_file(os.path.join("sounds", name)), 2048))
+put("wave", "mono16.wav", wav(wav_format(1, 22050, 16), wav_chunk(b"data", ramp16)))
+put("wave", "stereo16.wav", wav(wav_format(2, 44100, 16), wav_chunk(b"data", ramp16)))
+put("wave", "mono8-odd.wav", wav(wav_format(1, 8000, 8), wav_chunk(b"data", ramp8), wav_chunk(b"LIST", b"INFOx")))
+put("wave", "stereo8.wav", wav(wav_format(2, 11025, 8), wav_chunk(b"data", ramp8[:32])))
+put("wave", "extra-chunks.wav", wav(wav_chunk(b"JUNK", b"abc"), wav_format(1, 48000, 16), wav_chunk(b"cue ", b"1"),
+                                    wav_chunk(b"data", ramp16[:10])))
+put("wave", "data-first.wav", wav(wav_chunk(b"data", ramp16[:8]), wav_format(1, 32000, 16)))
+put("wave", "lying-data.wav", wav(wav_format(1, 22050, 16), b"data" + u32(0xFFFFFFF0) + ramp16[:8]))
+put("wave", "lying-riff.wav", b"RIFF" + u32(0x7FFFFFFF) + wav(wav_format(1, 22050, 16), wav_chunk(b"data", ramp16))[8:])
+put("wave", "zero-channels.wav", wav(wav_format(0, 22050, 16), wav_chunk(b"data", ramp16[:4])))
+put("wave", "float.wav", wav(wav_format(1, 22050, 32, tag=3), wav_chunk(b"data", ramp16[:8])))
+put("wave", "adpcm.wav", wav(wav_format(1, 22050, 4, tag=0x11), wav_chunk(b"data", ramp16[:8])))
+put("wave", "24bit.wav", wav(wav_format(2, 44100, 24), wav_chunk(b"data", ramp16[:12])))
+put("wave", "truncated.wav", wav(wav_format(1, 22050, 16), wav_chunk(b"data", ramp16))[:50])
+put("wave", "no-data.wav", wav(wav_format(1, 22050, 16)))
+put("wave", "empty.wav", b"")
+
 # --- .glt textures -----------------------------------------------------------
 GL = {"RGB": 0x1907, "RGBA": 0x1908, "LUMINANCE": 0x1909, "ALPHA": 0x1906, "BGR": 0x80E0, "UBYTE": 0x1401,
       "USHORT": 0x1403, "FLOAT": 0x1406, "US565": 0x8363, "REPEAT": 0x2901, "TEX2D": 0x0DE1}

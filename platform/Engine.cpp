@@ -5,6 +5,7 @@
 #include "files/FileSystem.h"
 #include "input/InputSystem.h"
 #include "system/GraphicSystem.h"
+#include "system/SoundSystem.h"
 #include "system/TimerSystem.h"
 
 namespace Quorvel {
@@ -20,16 +21,18 @@ bool Engine::start(const Settings& settings)
         FileSystem::instance()->mount("", new DiskDirectory(settings.dataDirectory));
 
     // Registration order decides the order of every window hook and of the
-    // per-pass updates: input, timer, graphic. The first one creates the
-    // application.
+    // per-pass updates: input, timer, graphic, sound. The first one creates
+    // the application.
     InputSystem::instance();
     TimerSystem::instance();
     GraphicSystem* graphics = GraphicSystem::instance();
+    SoundSystem* sound = SoundSystem::instance();
     Application* application = Application::instance();
 
     if (settings.beforeConfigure)
         settings.beforeConfigure(*application);
     graphics->configure();
+    sound->configure();
     if (settings.beforeInit)
         settings.beforeInit(*application);
 
@@ -40,6 +43,10 @@ int Engine::run()
 {
     Application* application = Application::instance();
     application->run();
+    // The audio device is released when the main loop ends, before the
+    // program's last log lines; nothing else is torn down.
+    if (SoundSystem* sound = SoundSystem::existingInstance())
+        sound->shutdown();
     return application->getExitCode();
 }
 

@@ -13,8 +13,13 @@
 //      is drawn in every pass of the main loop;
 //   4. the graphic system, the third, configured from the "GraphicSystem"
 //      section while its setters are still allowed;
-//   5. the application's init: display mode, window, OpenGL context,
-//      extensions, the widget manager's init.
+//   5. the sound system, the fourth, configured from the "Sound" section;
+//      it opens the audio device once the window exists and never makes
+//      start-up fail (without a device the program runs silent);
+//   6. the application's init: display mode, window, OpenGL context,
+//      extensions, the audio device, the widget manager's init.
+//
+// run() releases the audio device when the main loop has ended.
 //
 // A program adds its widgets after start() (with the OpenGL context current,
 // each is initialised and sized at once) and then calls run(). Nothing is
@@ -45,7 +50,7 @@ public:
         // Runs after the graphic system has been configured, before the
         // window exists: a program changes a display setting here or
         // registers window subsystems of its own, which then follow the
-        // graphic system in every hook.
+        // sound system in every hook.
         std::function<void(Application&)> beforeInit;
     };
 

@@ -1,17 +1,20 @@
 // The demonstration's frame on a real OpenGL context, composed as start-up
-// composes it (level, counter, crosshair): both drawing orders give the same
+// composes it (level, counter, crosshair, the walk's sounds): both drawing orders give the same
 // picture, pixel for pixel, at poses all along the timedemo's path; and in
-// steady state a frame, a timedemo frame included, allocates nothing.
+// steady state a frame, a timedemo frame included, allocates nothing, with
+// the sound system playing (on SDL's silent driver) and fed meanwhile.
 
 #include "scene/AllocationCounter.h"
 #include "support/TestEngine.h"
 
 #include "core/Application.h"
 #include "demo/Timedemo.h"
+#include "demo/WalkSounds.h"
 #include "math/Vector4.h"
 #include "scene/TimedemoPath.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/OpenGL.h"
+#include "system/SoundSystem.h"
 #include "widgets/WSCrosshair.h"
 #include "widgets/WS_FpsCounter.h"
 #include "widgets/WidgetManager.h"
@@ -35,6 +38,7 @@ struct Composition {
     W_LevelRenderer* level = nullptr;
     Quorvel::WS_FpsCounter* counter = nullptr;
     Quorvel::WSCrosshair* crosshair = nullptr;
+    Quorvel::WalkSounds* sounds = nullptr;
 };
 
 const Composition& composition()
@@ -49,6 +53,7 @@ const Composition& composition()
         manager->add(widgets.counter);
         manager->add(widgets.crosshair);
         widgets.crosshair->show();
+        widgets.sounds = new Quorvel::WalkSounds(*widgets.level, Quorvel::SoundSystem::instance()->getMixer());
     }
     return widgets;
 }
@@ -165,11 +170,16 @@ TEST_F(DemoFrameGLTest, SteadyFramesAllocateNothing)
     };
     for (int i = 0; i < 60; ++i)
         frameWithInput(i);
+    Quorvel::SoundSystem* sound = Quorvel::SoundSystem::instance();
+    ASSERT_TRUE(sound->isPlaying()) << "the device is open and fed";
 
     const long before = SceneTest::allocationCount();
+    const uint32_t stepsBefore = widgets.sounds->getStepCount();
     for (int i = 0; i < 400; ++i)
         frameWithInput(i);
     EXPECT_EQ(SceneTest::allocationCount() - before, 0) << "allocations in 400 frames";
+    EXPECT_GE(sound->getMixer().getPlayingCount(), 1u) << "the wind plays throughout";
+    EXPECT_GT(widgets.sounds->getStepCount(), stepsBefore) << "the path walks, so steps were played";
     EXPECT_STRNE(widgets.counter->getText(), "0") << "the counter's text was formatted meanwhile";
 }
 

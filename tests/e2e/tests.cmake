@@ -72,3 +72,12 @@ if(TARGET quorvel-demo)
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/message-box-e2e.sh $<TARGET_FILE:quorvel-demo> ${CMAKE_SOURCE_DIR})
   set_tests_properties(message_box_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 120 RESOURCE_LOCK display)
 endif()
+
+# The demonstration's sound recorded by SDL's disk audio driver: wind,
+# footsteps, a bump, volume 0, sound disabled and no audio driver.
+if(TARGET quorvel-demo AND TARGET quorvel-close-window)
+  add_test(NAME sound_end_to_end
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/sound-e2e.sh
+            $<TARGET_FILE:quorvel-demo> $<TARGET_FILE:quorvel-close-window> ${CMAKE_SOURCE_DIR})
+  set_tests_properties(sound_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 300 RESOURCE_LOCK display)
+endif()

@@ -48,3 +48,14 @@ if(usage_tools)
       -P ${CMAKE_CURRENT_LIST_DIR}/ToolUsage.cmake)
   set_tests_properties(tools_usage PROPERTIES LABELS "unit;tools")
 endif()
+
+# The sound tool: data/sounds regenerated and compared byte for byte.
+if(TARGET quorvel-soundgen)
+  add_test(NAME content_sounds_match_generator
+    COMMAND ${CMAKE_COMMAND}
+      -DSOUNDGEN=$<TARGET_FILE:quorvel-soundgen>
+      -DDATA=${CMAKE_SOURCE_DIR}/data
+      -DSCRATCH=${CMAKE_BINARY_DIR}/testrun/content_sounds
+      -P ${CMAKE_CURRENT_LIST_DIR}/CheckSounds.cmake)
+  set_tests_properties(content_sounds_match_generator PROPERTIES LABELS "unit;tools;content")
+endif()

@@ -7,13 +7,14 @@
 // such sounds have no name and are not cached.
 
 #include "resources/Resource.h"
+#include "system/SoundSamples.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace Quorvel {
 
-class Sound : public Resource {
+class Sound : public Resource, public SoundSamples {
 public:
     // Channels 1 or 2; samples interleaved, left first; rate in frames a second.
     Sound(std::vector<int16_t> samples, uint16_t channels, uint32_t sampleRate);
@@ -25,16 +26,6 @@ public:
     // failed name is not cached.
     static Sound* load(const String& name);
 
-    const int16_t* getSamples() const { return samples.data(); }
-    uint32_t getFrameCount() const { return frameCount; }
-    uint16_t getChannels() const { return channels; }
-    uint32_t getSampleRate() const { return sampleRate; } // frames a second
-
-private:
-    std::vector<int16_t> samples;
-    uint16_t channels;
-    uint32_t sampleRate;
-    uint32_t frameCount;
 };
 
 } // namespace Quorvel

@@ -2,7 +2,7 @@
 
 #include "system/SoundMixer.h"
 
-#include "resources/Sound.h"
+#include "system/SoundSamples.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,7 +56,7 @@ bool SoundMixer::push(const Command& command)
     return true;
 }
 
-SoundMixer::Voice SoundMixer::start(const Sound* sound, float volume, float pan, bool loop)
+SoundMixer::Voice SoundMixer::start(const SoundSamples* sound, float volume, float pan, bool loop)
 {
     if (sound == nullptr || sound->getFrameCount() == 0 || sound->getSampleRate() == 0)
         return Voice();

@@ -32,7 +32,7 @@
 
 namespace Quorvel {
 
-class Sound;
+class SoundSamples;
 
 class SoundMixer {
 public:
@@ -60,7 +60,7 @@ public:
     // commands are already waiting, or for a null or empty sound or an
     // invalid handle. The sound must stay loaded while it plays (resources
     // do: they live until the end of the program).
-    Voice start(const Sound* sound, float volume = 1.0f, float pan = 0.0f, bool loop = false);
+    Voice start(const SoundSamples* sound, float volume = 1.0f, float pan = 0.0f, bool loop = false);
     bool stop(Voice voice);                    // fades out over RampFrames
     bool setVolume(Voice voice, float volume); // 0 to 1
     bool setPan(Voice voice, float pan);       // -1 (left) to 1 (right)
@@ -85,7 +85,7 @@ private:
         CommandType type = CommandType::Stop;
         bool loop = false;
         uint64_t id = 0;
-        const Sound* sound = nullptr;
+        const SoundSamples* sound = nullptr;
         float volume = 0.0f;
         float pan = 0.0f;
     };
@@ -93,7 +93,7 @@ private:
     // A voice as the audio side keeps it; only mix() touches these.
     struct Slot {
         uint64_t id = 0; // 0: free
-        const Sound* sound = nullptr;
+        const SoundSamples* sound = nullptr;
         uint64_t position = 0; // in the sound's frames, 32.32 fixed point
         uint64_t step = 0;     // position advance per output frame, 32.32
         uint64_t length = 0;   // the sound's frame count, 32.32

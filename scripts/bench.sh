@@ -13,9 +13,6 @@ build="$root/build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --target quorvel-bench -j"$(nproc)" >/dev/null
 
-run="$build/bench-run" # the benchmarks write quorvel.log here
-mkdir -p "$run"
-cd "$run"
 if [ -z "${DISPLAY:-}" ]; then
   . "$root/scripts/xvfb.sh"
   quorvel_start_xvfb 1024x768x24

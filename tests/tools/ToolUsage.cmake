@@ -14,6 +14,7 @@ set(wrong_quorvel-fontgen "-" "--no-such-option" "--size|0|out.glf" "a.glf|b.glf
 set(wrong_quorvel-gltconvert "-" "--no-such-option" "in.png" "in.png|out.glt|--wrap|sideways")
 set(wrong_quorvel-levelgen "-" "--no-such-option" "--check" "--maze|2x2|--seed|1|out.lvl")
 set(wrong_quorvel-ms3dgen "--no-such-option" "one|two")
+set(wrong_quorvel-soundgen "--no-such-option" "no-such-sound" "--out")
 set(wrong_quorvel-texgen "--no-such-option" "no-such-texture")
 
 set(failures "")

@@ -18,12 +18,14 @@
 
 namespace {
 
-void usage()
+// The usage on standard output for --help, on standard error after a wrong
+// command line.
+void usage(std::FILE* stream)
 {
-    std::fprintf(stderr, "usage: quorvel-soundgen [--out DIR] [NAME ...]\nnames:");
+    std::fprintf(stream, "usage: quorvel-soundgen [--out DIR] [NAME ...]\nnames:");
     for (const SoundGen::SoundSpec& spec : SoundGen::allSounds())
-        std::fprintf(stderr, " %s", spec.name.c_str());
-    std::fprintf(stderr, "\n");
+        std::fprintf(stream, " %s", spec.name.c_str());
+    std::fprintf(stream, "\n");
 }
 
 bool writeFile(const std::string& path, const std::string& bytes)
@@ -42,12 +44,16 @@ int main(int argc, char** argv)
     std::vector<const SoundGen::SoundSpec*> chosen;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help") {
+            usage(stdout);
+            return 0;
+        }
         if (arg == "--out" && i + 1 < argc) {
             outDir = argv[++i];
             continue;
         }
         if (arg.empty() || arg[0] == '-') {
-            usage();
+            usage(stderr);
             return 2;
         }
         const SoundGen::SoundSpec* found = nullptr;
@@ -57,7 +63,7 @@ int main(int argc, char** argv)
         }
         if (found == nullptr) {
             std::fprintf(stderr, "quorvel-soundgen: unknown sound %s\n", arg.c_str());
-            usage();
+            usage(stderr);
             return 2;
         }
         chosen.push_back(found);

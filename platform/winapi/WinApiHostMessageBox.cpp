@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace Quorvel {
@@ -105,10 +104,23 @@ int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     data.numbuttons = int(shown->buttons.size());
     data.buttons = shown->buttons.data();
 
-    std::thread([shown]() {
-        shown->result = SDL_ShowMessageBox(&shown->data, &shown->pressed);
-        shown->closed.store(true);
-    }).detach();
+    // An SDL thread, so that what SDL keeps per thread (its error text) is
+    // freed when the box's thread ends.
+    auto* handOver = new std::shared_ptr<Shown>(shown);
+    SDL_Thread* thread = SDL_CreateThread(
+        [](void* data) -> int {
+            std::unique_ptr<std::shared_ptr<Shown>> mine(static_cast<std::shared_ptr<Shown>*>(data));
+            Shown& box = **mine;
+            box.result = SDL_ShowMessageBox(&box.data, &box.pressed);
+            box.closed.store(true);
+            return 0;
+        },
+        "message box", handOver);
+    if (!thread) {
+        delete handOver;
+        return choices[count - 1].id; // not shown: as if cancelled
+    }
+    SDL_DetachThread(thread);
     while (!shown->closed.load()) {
         if (WinApiSignals::pending()) {
             WinApiSignals::delivered();

@@ -8,7 +8,7 @@ using Quorvel::WinApiHost;
 
 HDC WINAPI GetDC(HWND window)
 {
-    return WinApiHost::instance().getDC(window);
+    return WinApiHost::instance().windows().getDC(window);
 }
 
 int WINAPI ReleaseDC(HWND window, HDC dc)
@@ -18,27 +18,27 @@ int WINAPI ReleaseDC(HWND window, HDC dc)
 
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor)
 {
-    return WinApiHost::instance().choosePixelFormat(dc, descriptor);
+    return WinApiHost::instance().glContexts().choosePixelFormat(dc, descriptor);
 }
 
 BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR*)
 {
-    return WinApiHost::instance().setPixelFormat(dc, format);
+    return WinApiHost::instance().glContexts().setPixelFormat(dc, format);
 }
 
 int WINAPI GetPixelFormat(HDC dc)
 {
-    return WinApiHost::instance().getPixelFormat(dc);
+    return WinApiHost::instance().glContexts().getPixelFormat(dc);
 }
 
 int WINAPI DescribePixelFormat(HDC, int format, UINT bytes, LPPIXELFORMATDESCRIPTOR descriptor)
 {
-    return WinApiHost::instance().describePixelFormat(format, bytes, descriptor);
+    return WinApiHost::instance().glContexts().describePixelFormat(format, bytes, descriptor);
 }
 
 BOOL WINAPI SwapBuffers(HDC dc)
 {
-    return WinApiHost::instance().swapBuffers(dc);
+    return WinApiHost::instance().glContexts().swapBuffers(dc);
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF)
@@ -60,30 +60,30 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
 
 HGLRC WINAPI wglCreateContext(HDC dc)
 {
-    return WinApiHost::instance().createContext(dc);
+    return WinApiHost::instance().glContexts().createContext(dc);
 }
 
 BOOL WINAPI wglDeleteContext(HGLRC context)
 {
-    return WinApiHost::instance().deleteContext(context);
+    return WinApiHost::instance().glContexts().deleteContext(context);
 }
 
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
 {
-    return WinApiHost::instance().makeCurrent(dc, context);
+    return WinApiHost::instance().glContexts().makeCurrent(dc, context);
 }
 
 HGLRC WINAPI wglGetCurrentContext()
 {
-    return WinApiHost::instance().currentContext();
+    return WinApiHost::instance().glContexts().currentContext();
 }
 
 HDC WINAPI wglGetCurrentDC()
 {
-    return WinApiHost::instance().currentDC();
+    return WinApiHost::instance().glContexts().currentDC();
 }
 
 PROC WINAPI wglGetProcAddress(LPCSTR name)
 {
-    return WinApiHost::instance().getProcAddress(name);
+    return WinApiHost::instance().glContexts().getProcAddress(name);
 }

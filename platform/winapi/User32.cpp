@@ -1,5 +1,6 @@
 // The user32 part of the layer: window classes and windows, messages,
-// keyboard, cursor, display settings and message boxes, on WinApiHost.
+// keyboard, cursor, display settings and message boxes, on the parts of
+// WinApiHost.
 
 #include "platform/winapi/WinApiHost.h"
 #include "platform/winapi/WinApiKeys.h"
@@ -12,17 +13,17 @@ using Quorvel::WinApiKeys;
 
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* windowClass)
 {
-    return WinApiHost::instance().registerClass(windowClass);
+    return WinApiHost::instance().windows().registerClass(windowClass);
 }
 
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE)
 {
-    return WinApiHost::instance().unregisterClass(className);
+    return WinApiHost::instance().windows().unregisterClass(className);
 }
 
 BOOL WINAPI GetClassInfoExA(HINSTANCE, LPCSTR className, WNDCLASSEXA* windowClass)
 {
-    return WinApiHost::instance().getClassInfo(className, windowClass);
+    return WinApiHost::instance().windows().getClassInfo(className, windowClass);
 }
 
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
@@ -39,12 +40,12 @@ BOOL WINAPI DestroyWindow(HWND window)
 
 BOOL WINAPI IsWindow(HWND window)
 {
-    return WinApiHost::instance().isWindow(window) ? TRUE : FALSE;
+    return WinApiHost::instance().windows().contains(window) ? TRUE : FALSE;
 }
 
 BOOL WINAPI IsWindowVisible(HWND window)
 {
-    return WinApiHost::instance().isVisible(window);
+    return WinApiHost::instance().windows().isVisible(window);
 }
 
 BOOL WINAPI ShowWindow(HWND window, int command)
@@ -59,37 +60,37 @@ BOOL WINAPI UpdateWindow(HWND window)
 
 BOOL WINAPI SetForegroundWindow(HWND window)
 {
-    return WinApiHost::instance().setForeground(window);
+    return WinApiHost::instance().focus().setForeground(window);
 }
 
 HWND WINAPI GetForegroundWindow()
 {
-    return WinApiHost::instance().getForeground();
+    return WinApiHost::instance().focus().foregroundWindow();
 }
 
 HWND WINAPI SetFocus(HWND window)
 {
-    return WinApiHost::instance().setFocus(window);
+    return WinApiHost::instance().focus().setFocus(window);
 }
 
 HWND WINAPI GetFocus()
 {
-    return WinApiHost::instance().getFocus();
+    return WinApiHost::instance().focus().focused();
 }
 
 BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text)
 {
-    return WinApiHost::instance().setTitle(window, text);
+    return WinApiHost::instance().windows().setTitle(window, text);
 }
 
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect)
 {
-    return WinApiHost::instance().clientRect(window, rect);
+    return WinApiHost::instance().windows().clientRect(window, rect);
 }
 
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect)
 {
-    return WinApiHost::instance().windowRect(window, rect);
+    return WinApiHost::instance().windows().windowRect(window, rect);
 }
 
 // Windows without a caption or border have no frame here; others keep the
@@ -101,7 +102,7 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD, BOOL, DWORD)
 
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL)
 {
-    return WinApiHost::instance().moveWindow(window, x, y, width, height);
+    return WinApiHost::instance().windows().moveWindow(window, x, y, width, height);
 }
 
 BOOL WINAPI SetWindowPos(HWND window, HWND, int x, int y, int width, int height, UINT flags)
@@ -111,12 +112,12 @@ BOOL WINAPI SetWindowPos(HWND window, HWND, int x, int y, int width, int height,
 
 LONG WINAPI GetWindowLongA(HWND window, int index)
 {
-    return WinApiHost::instance().windowLong(window, index);
+    return WinApiHost::instance().windows().windowLong(window, index);
 }
 
 LONG WINAPI SetWindowLongA(HWND window, int index, LONG value)
 {
-    return WinApiHost::instance().setWindowLong(window, index, value);
+    return WinApiHost::instance().windows().setWindowLong(window, index, value);
 }
 
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -171,16 +172,16 @@ HCURSOR WINAPI SetCursor(HCURSOR cursor)
 
 int WINAPI ShowCursor(BOOL show)
 {
-    return WinApiHost::instance().showCursor(show);
+    return WinApiHost::instance().focus().showCursor(show);
 }
 
 int WINAPI GetSystemMetrics(int index)
 {
     switch (index) {
     case SM_CXSCREEN:
-        return WinApiHost::instance().screenWidth();
+        return WinApiHost::instance().displayModes().screenWidth();
     case SM_CYSCREEN:
-        return WinApiHost::instance().screenHeight();
+        return WinApiHost::instance().displayModes().screenHeight();
     default:
         return 0;
     }
@@ -188,37 +189,37 @@ int WINAPI GetSystemMetrics(int index)
 
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags)
 {
-    return WinApiHost::instance().peekMessage(msg, window, filterMin, filterMax, removeFlags);
+    return WinApiHost::instance().messages().peek(msg, window, filterMin, filterMax, removeFlags);
 }
 
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax)
 {
-    return WinApiHost::instance().getMessage(msg, window, filterMin, filterMax);
+    return WinApiHost::instance().messages().get(msg, window, filterMin, filterMax);
 }
 
 BOOL WINAPI TranslateMessage(const MSG* msg)
 {
-    return WinApiHost::instance().translateMessage(msg);
+    return WinApiHost::instance().messages().translate(msg);
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG* msg)
 {
-    return WinApiHost::instance().dispatchMessage(msg);
+    return WinApiHost::instance().messages().dispatch(msg);
 }
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return WinApiHost::instance().postMessage(window, message, wParam, lParam);
+    return WinApiHost::instance().messages().post(window, message, wParam, lParam);
 }
 
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return WinApiHost::instance().sendMessage(window, message, wParam, lParam);
+    return WinApiHost::instance().windows().send(window, message, wParam, lParam);
 }
 
 void WINAPI PostQuitMessage(int exitCode)
 {
-    WinApiHost::instance().postQuit(exitCode);
+    WinApiHost::instance().messages().postQuit(exitCode);
 }
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
@@ -230,19 +231,19 @@ BOOL WINAPI GetKeyboardState(PBYTE keyState)
 {
     if (!keyState)
         return FALSE;
-    std::memcpy(keyState, WinApiHost::instance().keyState().data(), 256);
+    std::memcpy(keyState, WinApiHost::instance().messages().keyState().data(), 256);
     return TRUE;
 }
 
 SHORT WINAPI GetKeyState(int virtualKey)
 {
-    const BYTE value = WinApiHost::instance().keyState().byte(virtualKey);
+    const BYTE value = WinApiHost::instance().messages().keyState().byte(virtualKey);
     return SHORT(((value & 0x80) ? 0xFF80 : 0) | (value & 0x01));
 }
 
 SHORT WINAPI GetAsyncKeyState(int virtualKey)
 {
-    return WinApiHost::instance().asyncKeyState().isDown(virtualKey) ? SHORT(0x8000) : SHORT(0);
+    return WinApiHost::instance().messages().asyncKeyState().isDown(virtualKey) ? SHORT(0x8000) : SHORT(0);
 }
 
 // The layout is a US keyboard; its handle is the one Windows gives it.
@@ -283,18 +284,18 @@ UINT WINAPI MapVirtualKeyA(UINT code, UINT mapType)
 
 BOOL WINAPI SetCursorPos(int x, int y)
 {
-    return WinApiHost::instance().setCursorPos(x, y);
+    return WinApiHost::instance().focus().setCursorPos(x, y);
 }
 
 BOOL WINAPI GetCursorPos(LPPOINT point)
 {
-    return WinApiHost::instance().getCursorPos(point);
+    return WinApiHost::instance().focus().getCursorPos(point);
 }
 
 BOOL WINAPI ClientToScreen(HWND window, LPPOINT point)
 {
     POINT origin = {};
-    if (!point || !WinApiHost::instance().clientOrigin(window, &origin))
+    if (!point || !WinApiHost::instance().windows().clientOrigin(window, &origin))
         return FALSE;
     point->x += origin.x;
     point->y += origin.y;
@@ -304,7 +305,7 @@ BOOL WINAPI ClientToScreen(HWND window, LPPOINT point)
 BOOL WINAPI ScreenToClient(HWND window, LPPOINT point)
 {
     POINT origin = {};
-    if (!point || !WinApiHost::instance().clientOrigin(window, &origin))
+    if (!point || !WinApiHost::instance().windows().clientOrigin(window, &origin))
         return FALSE;
     point->x -= origin.x;
     point->y -= origin.y;
@@ -315,7 +316,7 @@ BOOL WINAPI EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber, DEVMODEA* 
 {
     if (deviceName && std::strcmp(deviceName, "\\\\.\\DISPLAY1") != 0)
         return FALSE; // only the one display
-    return WinApiHost::instance().enumDisplaySettings(modeNumber, mode);
+    return WinApiHost::instance().displayModes().enumerate(modeNumber, mode);
 }
 
 LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags)

@@ -1,27 +1,14 @@
-// WinApiHost: the layer's state, SDL video start and shutdown, and the
-// window classes.
+// WinApiHost: the composition of the layer's parts, a window's life, and
+// the start and end of SDL video.
 
 #include "platform/winapi/WinApiHost.h"
-
-#include "platform/winapi/WinApiRuntimeDirectory.h"
 
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <strings.h>
 
 namespace Quorvel {
-
-namespace {
-
-bool sameName(const std::string& a, LPCSTR b)
-{
-    return b && strcasecmp(a.c_str(), b) == 0;
-}
-
-} // namespace
 
 WinApiHost& WinApiHost::instance()
 {
@@ -30,82 +17,24 @@ WinApiHost& WinApiHost::instance()
 }
 
 WinApiHost::WinApiHost()
+    : video([this] { videoStarted(); })
+    , modes(video)
+    , windowList(video, handles, pixelFormats, modes, &WinApiHost::onDisplayLost)
+    , cursorAndFocus(video, windowList)
+    , gl(video, handles, pixelFormats, windowList)
+    , messageQueue(video, windowList, cursorAndFocus)
+    , messageBoxes(video)
 {
-    // The pixel formats offered: RGBA, 8 bits per channel, with or without
-    // alpha, depth 24/16/0, stencil 8/0, double or single buffered.
-    for (int doubleBuffer = 1; doubleBuffer >= 0; --doubleBuffer) {
-        for (int alpha : {8, 0}) {
-            for (int depth : {24, 16, 0}) {
-                for (int stencil : {8, 0}) {
-                    PIXELFORMATDESCRIPTOR format = {};
-                    format.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-                    format.nVersion = 1;
-                    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_GENERIC_ACCELERATED
-                        | (doubleBuffer ? PFD_DOUBLEBUFFER | PFD_SWAP_EXCHANGE : 0);
-                    format.iPixelType = PFD_TYPE_RGBA;
-                    format.cColorBits = 32;
-                    format.cRedBits = format.cGreenBits = format.cBlueBits = 8;
-                    format.cRedShift = 16;
-                    format.cGreenShift = 8;
-                    format.cBlueShift = 0;
-                    format.cAlphaBits = BYTE(alpha);
-                    format.cAlphaShift = alpha ? 24 : 0;
-                    format.cDepthBits = BYTE(depth);
-                    format.cStencilBits = BYTE(stencil);
-                    format.iLayerType = PFD_MAIN_PLANE;
-                    pixelFormats.push_back(format);
-                }
-            }
-        }
-    }
 }
 
 // ---------------------------------------------------------------------------
-// SDL video and exit.
+// SDL video: start, loss of the display, and exit.
 
-bool WinApiHost::ensureVideo()
+void WinApiHost::videoStarted()
 {
-    if (videoTried)
-        return videoReady;
-    videoTried = true;
-    // Signals are ours (they become close requests); the window stays in
-    // place when it loses the focus.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    WinApiRuntimeDirectory::ensure();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "winapi: no display: %s\n", SDL_GetError());
-        return false;
-    }
-    // Without a reachable X server SDL falls back to a driver that draws
-    // nowhere; that is no display for a program that wants to be seen.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    if (driver && (strcasecmp(driver, "offscreen") == 0 || strcasecmp(driver, "dummy") == 0)
-        && !(asked && strcasecmp(asked, driver) == 0)) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        const char* display = SDL_getenv("DISPLAY");
-        if (display)
-            std::fprintf(stderr, "winapi: no display: no X server answers at DISPLAY=%s\n", display);
-        else
-            std::fprintf(stderr, "winapi: no display: DISPLAY is not set\n");
-        return false;
-    }
-    videoReady = true;
     std::atexit(shutdownAtExit);
-    SDL_StopTextInput();
-
-    const SDL_Keymod locks = SDL_GetModState();
-    for (WinApiKeyboardState* state : {&syncKeys, &asyncKeys}) {
-        state->setToggled(VK_CAPITAL, (locks & KMOD_CAPS) != 0);
-        state->setToggled(VK_NUMLOCK, (locks & KMOD_NUM) != 0);
-        state->setToggled(VK_SCROLL, (locks & KMOD_SCROLL) != 0);
-    }
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    cursor.x = x;
-    cursor.y = y;
-    return true;
+    messageQueue.readLocks();
+    cursorAndFocus.readCursor();
 }
 
 void WinApiHost::shutdownAtExit()
@@ -119,117 +48,192 @@ void WinApiHost::shutdownAtExit()
 void WinApiHost::onDisplayLost()
 {
     WinApiHost& host = instance();
-    if (host.displayLost)
+    if (!host.video.markLost())
         return;
-    host.displayLost = true;
-    host.videoReady = false;
     std::fprintf(stderr, "winapi: the connection to the display was lost\n");
     std::fflush(stderr);
-    for (auto& entry : host.windows)
-        entry.second->sdl = nullptr;
-    for (auto& entry : host.contexts)
-        entry.second.gl = nullptr;
-    host.current = nullptr;
-    host.currentDc = nullptr;
-    host.modeChanged = false;
-    host.queue.postQuit(DisplayLostExitCode);
+    host.windowList.forgetSdl();
+    host.gl.forgetAll();
+    host.modes.forget();
+    host.messageQueue.postQuit(DisplayLostExitCode);
 }
 
 // Gives the display back: the full-screen windows go (SDL restores the
 // desktop mode with them), then SDL itself.
 void WinApiHost::shutdown()
 {
-    if (!videoReady)
+    if (!video.ready())
         return;
-    if (current) {
-        SDL_GL_MakeCurrent(nullptr, nullptr);
-        current = nullptr;
-        currentDc = nullptr;
-    }
-    for (auto& entry : contexts)
-        if (entry.second.gl)
-            SDL_GL_DeleteContext(entry.second.gl);
-    contexts.clear();
-    for (auto& entry : windows)
-        destroySdlWindow(*entry.second);
-    modeChanged = false;
-    SDL_Quit();
-    videoReady = false;
+    gl.deleteAll();
+    for (auto& entry : windowList.all())
+        windowList.destroySdl(*entry.second);
+    modes.forget();
+    video.stop();
 }
 
 // ---------------------------------------------------------------------------
-// Window classes.
+// A window's life.
 
-const WinApiHost::WindowClass* WinApiHost::findClass(LPCSTR className) const
+HWND WinApiHost::createWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
+                              int height, HWND parent, LPVOID param)
 {
-    if (!className)
-        return nullptr;
-    for (const auto& windowClass : classes) {
-        if (IS_INTRESOURCE(className)) {
-            if (windowClass->atom == ATOM(reinterpret_cast<uintptr_t>(className)))
-                return windowClass.get();
-        } else if (sameName(windowClass->name, className)) {
-            return windowClass.get();
-        }
-    }
-    return nullptr;
-}
-
-ATOM WinApiHost::registerClass(const WNDCLASSEXA* windowClass)
-{
-    if (!windowClass || windowClass->cbSize != sizeof(WNDCLASSEXA) || !windowClass->lpfnWndProc
-        || !windowClass->lpszClassName || IS_INTRESOURCE(windowClass->lpszClassName)
-        || !windowClass->lpszClassName[0]) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    if (findClass(windowClass->lpszClassName)) {
-        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
-        return 0;
-    }
-    auto record = std::make_unique<WindowClass>();
-    record->name = windowClass->lpszClassName;
-    record->record = *windowClass;
-    record->record.lpszClassName = nullptr; // the caller's string may not outlive the call
-    record->record.lpszMenuName = nullptr;
-    record->atom = nextAtom++;
-    const ATOM atom = record->atom;
-    classes.push_back(std::move(record));
-    return atom;
-}
-
-BOOL WinApiHost::unregisterClass(LPCSTR className)
-{
-    const WindowClass* windowClass = findClass(className);
+    const WinApiWindowClass* windowClass = windowList.findClass(className);
     if (!windowClass) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        return nullptr;
+    }
+    if (parent && !windowList.contains(parent)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    const HWND handle = windowList.add(*windowClass, exStyle, title, style, x, y, width, height);
+    const WinApiWindow& made = *windowList.find(handle);
+
+    CREATESTRUCTA create = {};
+    create.lpCreateParams = param;
+    create.hInstance = windowClass->record.hInstance;
+    create.hwndParent = parent;
+    create.cx = made.width;
+    create.cy = made.height;
+    create.x = made.x;
+    create.y = made.y;
+    create.style = LONG(style);
+    create.lpszName = title;
+    create.lpszClass = windowClass->name.c_str();
+    create.dwExStyle = exStyle;
+    const LPARAM createParam = reinterpret_cast<LPARAM>(&create);
+
+    // The window procedure may refuse creation: FALSE to WM_NCCREATE, -1 to
+    // WM_CREATE. It may also destroy the window itself meanwhile.
+    if (!windowList.send(handle, WM_NCCREATE, 0, createParam) || !windowList.contains(handle)) {
+        destroyWindow(handle);
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    if (windowList.send(handle, WM_CREATE, 0, createParam) == -1 || !windowList.contains(handle)) {
+        destroyWindow(handle);
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    if (style & WS_VISIBLE)
+        showWindow(handle, SW_SHOW);
+    return handle;
+}
+
+BOOL WinApiHost::destroyWindow(HWND handle)
+{
+    if (!windowList.contains(handle)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    for (const auto& entry : windows) {
-        if (entry.second->windowClass == windowClass) {
-            SetLastError(ERROR_INVALID_PARAMETER); // windows of the class still exist
-            return FALSE;
-        }
-    }
-    for (auto it = classes.begin(); it != classes.end(); ++it) {
-        if (it->get() == windowClass) {
-            classes.erase(it);
-            break;
-        }
-    }
+    windowList.send(handle, WM_DESTROY, 0, 0);
+    windowList.send(handle, WM_NCDESTROY, 0, 0);
+    WinApiWindow* window = windowList.find(handle);
+    if (!window)
+        return TRUE;
+    gl.releaseOn(*window);
+    windowList.destroySdl(*window);
+    gl.forgetWindow(handle);
+    messageQueue.removeWindow(handle);
+    cursorAndFocus.forget(handle);
+    windowList.remove(handle);
     return TRUE;
 }
 
-BOOL WinApiHost::getClassInfo(LPCSTR className, WNDCLASSEXA* windowClass)
+BOOL WinApiHost::showWindow(HWND handle, int command)
 {
-    const WindowClass* found = findClass(className);
-    if (!found || !windowClass) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+    WinApiWindow* window = windowList.find(handle);
+    if (!window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    *windowClass = found->record;
-    windowClass->lpszClassName = found->name.c_str();
+    const bool wasVisible = window->visible;
+    if (command == SW_HIDE) {
+        if (wasVisible) {
+            windowList.send(handle, WM_SHOWWINDOW, FALSE, 0);
+            window = windowList.find(handle);
+            if (!window)
+                return TRUE;
+            window->visible = false;
+            if (window->sdl)
+                SDL_HideWindow(window->sdl);
+            if (cursorAndFocus.focused() == handle)
+                cursorAndFocus.activate(handle, false);
+        }
+        return wasVisible ? TRUE : FALSE;
+    }
+    if (!wasVisible) {
+        windowList.send(handle, WM_SHOWWINDOW, TRUE, 0);
+        window = windowList.find(handle);
+        if (!window)
+            return FALSE;
+        window->visible = true;
+        if (windowList.materialise(*window))
+            SDL_ShowWindow(window->sdl);
+        windowList.send(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(window->width, window->height));
+        window = windowList.find(handle);
+        if (!window)
+            return FALSE;
+        windowList.send(handle, WM_MOVE, 0, MAKELPARAM(window->x, window->y));
+    }
+    const bool activates = command != SW_SHOWNA && command != SW_SHOWNOACTIVATE && command != SW_SHOWMINNOACTIVE
+        && command != SW_MINIMIZE;
+    if (activates && windowList.contains(handle))
+        cursorAndFocus.setForeground(handle);
+    return wasVisible ? TRUE : FALSE;
+}
+
+// Place, size and frame (SWP_FRAMECHANGED applies a style set with
+// SetWindowLong); the z-order flags have nothing to order here. WM_MOVE and
+// WM_SIZE follow a change, as the default procedure sends them on Windows.
+BOOL WinApiHost::setWindowPos(HWND handle, int x, int y, int width, int height, UINT flags)
+{
+    if (!windowList.contains(handle)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    if (flags & SWP_HIDEWINDOW)
+        showWindow(handle, SW_HIDE);
+    WinApiWindow* window = windowList.find(handle);
+    if (!window)
+        return TRUE;
+    const bool moves = !(flags & SWP_NOMOVE) && (x != window->x || y != window->y);
+    const bool sizes = !(flags & SWP_NOSIZE) && (width != window->width || height != window->height);
+    if (!(flags & SWP_NOMOVE)) {
+        window->x = x;
+        window->y = y;
+    }
+    if (!(flags & SWP_NOSIZE)) {
+        window->width = width < 0 ? 0 : width;
+        window->height = height < 0 ? 0 : height;
+    }
+    if (moves || sizes || (flags & SWP_FRAMECHANGED))
+        windowList.place(*window);
+    const int newX = window->x, newY = window->y, newWidth = window->width, newHeight = window->height;
+    if (moves)
+        windowList.send(handle, WM_MOVE, 0, MAKELPARAM(newX, newY));
+    if (sizes || (flags & SWP_FRAMECHANGED))
+        windowList.send(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(newWidth, newHeight));
+    if ((flags & SWP_SHOWWINDOW) && windowList.contains(handle))
+        showWindow(handle, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Display modes and message boxes.
+
+LONG WinApiHost::changeDisplaySettings(DEVMODEA* mode, DWORD flags)
+{
+    const LONG result = modes.change(mode, flags);
+    if (result == DISP_CHANGE_SUCCESSFUL && !(flags & CDS_TEST))
+        windowList.placeAll();
+    return result;
+}
+
+int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+{
+    const WinApiWindow* ownerWindow = windowList.find(owner);
+    return messageBoxes.show(ownerWindow ? ownerWindow->sdl : nullptr, text, caption, type);
 }
 
 } // namespace Quorvel

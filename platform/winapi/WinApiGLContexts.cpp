@@ -1,6 +1,12 @@
-// WinApiHost: device contexts, pixel formats and OpenGL contexts on SDL.
+// WinApiGLContexts: pixel formats, GL contexts and the WGL entry points on
+// SDL.
 
-#include "platform/winapi/WinApiHost.h"
+#include "platform/winapi/WinApiGLContexts.h"
+
+#include "platform/winapi/WinApiHandles.h"
+#include "platform/winapi/WinApiPixelFormats.h"
+#include "platform/winapi/WinApiVideo.h"
+#include "platform/winapi/WinApiWindows.h"
 
 #include <SDL.h>
 
@@ -9,60 +15,31 @@
 
 namespace Quorvel {
 
-// ---------------------------------------------------------------------------
-// Device contexts, pixel formats, GL contexts.
-
-HDC WinApiHost::getDC(HWND handle)
+WinApiGLContexts::WinApiGLContexts(WinApiVideo& video, WinApiHandles& handles, const WinApiPixelFormats& pixelFormats,
+                                   WinApiWindows& windows)
+    : video(video)
+    , handles(handles)
+    , pixelFormats(pixelFormats)
+    , windows(windows)
 {
-    Window* window = find(handle);
-    if (!window) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    if (!window->dc) {
-        window->dc = reinterpret_cast<HDC>(newHandle());
-        deviceContexts[window->dc] = handle;
-    }
-    return window->dc;
 }
 
-// The closest offered format: the buffering asked for first, then enough
-// depth, stencil and alpha bits without waste.
-int WinApiHost::choosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* wanted)
+// ---------------------------------------------------------------------------
+// Pixel formats.
+
+int WinApiGLContexts::choosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* wanted) const
 {
-    if (!windowOfDc(dc) || !wanted) {
+    if (!windows.findByDc(dc) || !wanted) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    auto shortfall = [](int have, int want) {
-        if (have >= want)
-            return have - want;
-        return 1000 + want - have;
-    };
-    int best = 0;
-    long bestScore = 0;
-    for (size_t i = 0; i < pixelFormats.size(); ++i) {
-        const PIXELFORMATDESCRIPTOR& format = pixelFormats[i];
-        long score = 0;
-        if (!(wanted->dwFlags & PFD_DOUBLEBUFFER_DONTCARE)
-            && ((wanted->dwFlags & PFD_DOUBLEBUFFER) != 0) != ((format.dwFlags & PFD_DOUBLEBUFFER) != 0))
-            score += 100000;
-        if (!(wanted->dwFlags & PFD_DEPTH_DONTCARE))
-            score += 100 * shortfall(format.cDepthBits, wanted->cDepthBits);
-        score += 10 * shortfall(format.cStencilBits, wanted->cStencilBits);
-        score += shortfall(format.cAlphaBits, wanted->cAlphaBits);
-        if (!best || score < bestScore) {
-            best = int(i) + 1;
-            bestScore = score;
-        }
-    }
-    return best;
+    return pixelFormats.choose(*wanted);
 }
 
-BOOL WinApiHost::setPixelFormat(HDC dc, int format)
+BOOL WinApiGLContexts::setPixelFormat(HDC dc, int format)
 {
-    Window* window = windowOfDc(dc);
-    if (!window || format < 1 || format > int(pixelFormats.size())) {
+    WinApiWindow* window = windows.findByDc(dc);
+    if (!window || !pixelFormats.isOffered(format)) {
         SetLastError(!window ? ERROR_INVALID_HANDLE : ERROR_INVALID_PIXEL_FORMAT);
         return FALSE;
     }
@@ -71,8 +48,9 @@ BOOL WinApiHost::setPixelFormat(HDC dc, int format)
     window->pixelFormat = format;
     // A window shown before its format was set is made again with it.
     const bool shown = window->sdl && window->visible;
-    destroySdlWindow(*window);
-    if (!materialise(*window)) {
+    releaseOn(*window);
+    windows.destroySdl(*window);
+    if (!windows.materialise(*window)) {
         window->pixelFormat = 0;
         SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         return FALSE;
@@ -82,32 +60,20 @@ BOOL WinApiHost::setPixelFormat(HDC dc, int format)
     return TRUE;
 }
 
-int WinApiHost::getPixelFormat(HDC dc) const
+int WinApiGLContexts::getPixelFormat(HDC dc) const
 {
-    auto it = deviceContexts.find(dc);
-    if (it == deviceContexts.end())
-        return 0;
-    const Window* window = find(it->second);
+    const WinApiWindow* window = windows.findByDc(dc);
     return window ? window->pixelFormat : 0;
 }
 
-int WinApiHost::describePixelFormat(int format, UINT bytes, PIXELFORMATDESCRIPTOR* descriptor) const
+int WinApiGLContexts::describePixelFormat(int format, UINT bytes, PIXELFORMATDESCRIPTOR* descriptor) const
 {
-    const int count = int(pixelFormats.size());
-    if (format < 1 || format > count) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    if (descriptor) {
-        const size_t size = bytes < sizeof(PIXELFORMATDESCRIPTOR) ? bytes : sizeof(PIXELFORMATDESCRIPTOR);
-        std::memcpy(descriptor, &pixelFormats[size_t(format - 1)], size);
-    }
-    return count;
+    return pixelFormats.describe(format, bytes, descriptor);
 }
 
-BOOL WinApiHost::swapBuffers(HDC dc)
+BOOL WinApiGLContexts::swapBuffers(HDC dc)
 {
-    Window* window = windowOfDc(dc);
+    WinApiWindow* window = windows.findByDc(dc);
     if (!window || !window->sdl) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -116,9 +82,12 @@ BOOL WinApiHost::swapBuffers(HDC dc)
     return TRUE;
 }
 
-HGLRC WinApiHost::createContext(HDC dc)
+// ---------------------------------------------------------------------------
+// Rendering contexts.
+
+HGLRC WinApiGLContexts::createContext(HDC dc)
 {
-    Window* window = windowOfDc(dc);
+    WinApiWindow* window = windows.findByDc(dc);
     if (!window || !window->pixelFormat || !window->sdl) {
         SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         return nullptr;
@@ -131,12 +100,12 @@ HGLRC WinApiHost::createContext(HDC dc)
     // SDL makes the new context current; creation alone must not.
     if (current) {
         const Context& previous = contexts[current];
-        const Window* previousWindow = find(previous.window);
+        const WinApiWindow* previousWindow = windows.find(previous.window);
         SDL_GL_MakeCurrent(previousWindow ? previousWindow->sdl : nullptr, previous.gl);
     } else {
         SDL_GL_MakeCurrent(window->sdl, nullptr);
     }
-    const HGLRC handle = reinterpret_cast<HGLRC>(newHandle());
+    const HGLRC handle = handles.make<HGLRC>();
     Context context;
     context.gl = gl;
     context.window = window->handle;
@@ -145,7 +114,7 @@ HGLRC WinApiHost::createContext(HDC dc)
     return handle;
 }
 
-BOOL WinApiHost::deleteContext(HGLRC handle)
+BOOL WinApiGLContexts::deleteContext(HGLRC handle)
 {
     auto it = contexts.find(handle);
     if (it == contexts.end()) {
@@ -163,17 +132,17 @@ BOOL WinApiHost::deleteContext(HGLRC handle)
     return TRUE;
 }
 
-BOOL WinApiHost::makeCurrent(HDC dc, HGLRC handle)
+BOOL WinApiGLContexts::makeCurrent(HDC dc, HGLRC handle)
 {
     if (!handle) {
-        if (current && videoReady)
+        if (current && video.ready())
             SDL_GL_MakeCurrent(nullptr, nullptr);
         current = nullptr;
         currentDc = nullptr;
         return TRUE;
     }
     auto it = contexts.find(handle);
-    Window* window = windowOfDc(dc);
+    WinApiWindow* window = windows.findByDc(dc);
     if (it == contexts.end() || !window || !window->sdl) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -190,6 +159,50 @@ BOOL WinApiHost::makeCurrent(HDC dc, HGLRC handle)
     currentDc = dc;
     return TRUE;
 }
+
+void WinApiGLContexts::releaseOn(const WinApiWindow& window)
+{
+    if (!window.sdl)
+        return;
+    for (auto& entry : contexts) {
+        if (entry.second.window == window.handle && entry.first == current) {
+            SDL_GL_MakeCurrent(window.sdl, nullptr);
+            current = nullptr;
+            currentDc = nullptr;
+        }
+    }
+}
+
+void WinApiGLContexts::forgetWindow(HWND window)
+{
+    for (auto& entry : contexts)
+        if (entry.second.window == window)
+            entry.second.window = nullptr;
+}
+
+void WinApiGLContexts::forgetAll()
+{
+    for (auto& entry : contexts)
+        entry.second.gl = nullptr;
+    current = nullptr;
+    currentDc = nullptr;
+}
+
+void WinApiGLContexts::deleteAll()
+{
+    if (current) {
+        SDL_GL_MakeCurrent(nullptr, nullptr);
+        current = nullptr;
+        currentDc = nullptr;
+    }
+    for (auto& entry : contexts)
+        if (entry.second.gl)
+            SDL_GL_DeleteContext(entry.second.gl);
+    contexts.clear();
+}
+
+// ---------------------------------------------------------------------------
+// WGL entry points.
 
 namespace {
 
@@ -218,7 +231,7 @@ PROC asProc(Function function)
 
 } // namespace
 
-PROC WinApiHost::getProcAddress(LPCSTR name)
+PROC WinApiGLContexts::getProcAddress(LPCSTR name) const
 {
     if (!current || !name)
         return nullptr;

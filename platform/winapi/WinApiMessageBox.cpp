@@ -1,9 +1,10 @@
-// WinApiHost: message boxes.
+// WinApiMessageBox: message boxes on SDL, shown by a thread of their own.
 
-#include "platform/winapi/WinApiHost.h"
+#include "platform/winapi/WinApiMessageBox.h"
 
 #include "platform/winapi/WinApiSignals.h"
 #include "platform/winapi/WinApiTextWrap.h"
+#include "platform/winapi/WinApiVideo.h"
 
 #include <SDL.h>
 
@@ -15,11 +16,12 @@
 
 namespace Quorvel {
 
-// ---------------------------------------------------------------------------
-// Message boxes: the text always goes to standard error as it is; with a
-// display it is also shown in SDL's message box, its long lines wrapped.
+WinApiMessageBox::WinApiMessageBox(WinApiVideo& video)
+    : video(video)
+{
+}
 
-int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+int WinApiMessageBox::show(SDL_Window* owner, LPCSTR text, LPCSTR caption, UINT type)
 {
     const char* shownCaption = caption ? caption : "Error";
     const char* shownText = text ? text : "";
@@ -62,7 +64,7 @@ int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     default:
         break;
     }
-    if (!ensureVideo())
+    if (!video.ensure())
         return choices[0].id;
 
     // The box is shown by a thread of its own, so that a termination signal
@@ -97,8 +99,7 @@ int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     data.flags = icon == MB_ICONWARNING ? SDL_MESSAGEBOX_WARNING
         : icon == MB_ICONINFORMATION    ? SDL_MESSAGEBOX_INFORMATION
                                         : SDL_MESSAGEBOX_ERROR;
-    const Window* ownerWindow = find(owner);
-    data.window = ownerWindow ? ownerWindow->sdl : nullptr;
+    data.window = owner;
     data.title = shown->title.c_str();
     data.message = shown->text.c_str();
     data.numbuttons = int(shown->buttons.size());

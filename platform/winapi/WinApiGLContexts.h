@@ -1,0 +1,61 @@
+#pragma once
+// WinApiGLContexts: the OpenGL side of the layer: the pixel format of each
+// window's device context, the rendering contexts (SDL GL contexts), which
+// one is current, buffer swaps and the WGL entry points.
+
+#include "platform/winapi/include/windows.h"
+
+#include <map>
+
+namespace Quorvel {
+
+class WinApiHandles;
+class WinApiPixelFormats;
+class WinApiVideo;
+class WinApiWindows;
+struct WinApiWindow;
+
+class WinApiGLContexts {
+public:
+    WinApiGLContexts(WinApiVideo& video, WinApiHandles& handles, const WinApiPixelFormats& pixelFormats,
+                     WinApiWindows& windows);
+
+    int choosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* wanted) const;
+    BOOL setPixelFormat(HDC dc, int format);
+    int getPixelFormat(HDC dc) const;
+    int describePixelFormat(int format, UINT bytes, PIXELFORMATDESCRIPTOR* descriptor) const;
+    BOOL swapBuffers(HDC dc);
+
+    HGLRC createContext(HDC dc);
+    BOOL deleteContext(HGLRC context);
+    BOOL makeCurrent(HDC dc, HGLRC context);
+    HGLRC currentContext() const { return current; }
+    HDC currentDC() const { return currentDc; }
+    PROC getProcAddress(LPCSTR name) const;
+
+    // A window's SDL window is about to go: a context current on it is not.
+    void releaseOn(const WinApiWindow& window);
+    // A window is destroyed: its contexts stay, bound to no window.
+    void forgetWindow(HWND window);
+    // The display is gone: nothing of SDL's is touched again.
+    void forgetAll();
+    void deleteAll(); // at shutdown
+
+private:
+    struct Context {
+        void* gl = nullptr; // SDL_GLContext
+        HWND window = nullptr;
+        int pixelFormat = 0;
+    };
+
+    WinApiVideo& video;
+    WinApiHandles& handles;
+    const WinApiPixelFormats& pixelFormats;
+    WinApiWindows& windows;
+
+    std::map<HGLRC, Context> contexts;
+    HGLRC current = nullptr;
+    HDC currentDc = nullptr;
+};
+
+} // namespace Quorvel

@@ -1,0 +1,106 @@
+#pragma once
+// WinApiWindows: the window classes and the windows of the layer, with
+// their device contexts and the SDL windows behind them. A window's SDL
+// window is made when its pixel format is set (so the GL attributes apply)
+// or when it is first shown, and follows the window's style, place and size
+// and what it covers of the screen.
+
+#include "platform/winapi/include/windows.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+
+namespace Quorvel {
+
+class WinApiDisplayModes;
+class WinApiHandles;
+class WinApiPixelFormats;
+class WinApiVideo;
+
+struct WinApiWindowClass {
+    std::string name;
+    WNDCLASSEXA record;
+    ATOM atom;
+};
+
+struct WinApiWindow {
+    HWND handle = nullptr;
+    std::string title;
+    const WinApiWindowClass* windowClass = nullptr;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    bool visible = false;
+    HDC dc = nullptr;
+    int pixelFormat = 0;
+    SDL_Window* sdl = nullptr;
+};
+
+class WinApiWindows {
+public:
+    using Map = std::map<HWND, std::unique_ptr<WinApiWindow>>;
+
+    // onDisplayLost is called (from inside Xlib) when an SDL window's
+    // display connection breaks.
+    WinApiWindows(WinApiVideo& video, WinApiHandles& handles, const WinApiPixelFormats& pixelFormats,
+                  const WinApiDisplayModes& displayModes, void (*onDisplayLost)());
+
+    // Window classes (names compare without case).
+    ATOM registerClass(const WNDCLASSEXA* windowClass);
+    BOOL unregisterClass(LPCSTR className);
+    BOOL getClassInfo(LPCSTR className, WNDCLASSEXA* windowClass) const;
+    const WinApiWindowClass* findClass(LPCSTR className) const;
+
+    // The records. add makes one of a class (sizes as CreateWindowEx reads
+    // them); remove forgets it and its device context.
+    HWND add(const WinApiWindowClass& windowClass, DWORD exStyle, LPCSTR title, DWORD style, int x, int y, int width,
+             int height);
+    void remove(HWND window);
+    WinApiWindow* find(HWND window);
+    const WinApiWindow* find(HWND window) const;
+    WinApiWindow* findByDc(HDC dc);
+    WinApiWindow* findBySdl(uint32_t sdlWindowId);
+    bool contains(HWND window) const { return windows.count(window) != 0; }
+    bool empty() const { return windows.empty(); }
+    const Map& all() const { return windows; }
+
+    // Calls the window procedure (SendMessage).
+    LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HDC getDC(HWND window);
+    BOOL isVisible(HWND window) const;
+    BOOL setTitle(HWND window, LPCSTR title);
+    BOOL moveWindow(HWND window, int x, int y, int width, int height);
+    LONG windowLong(HWND window, int index);
+    LONG setWindowLong(HWND window, int index, LONG value);
+    BOOL clientRect(HWND window, RECT* rect);
+    BOOL windowRect(HWND window, RECT* rect);
+    BOOL clientOrigin(HWND window, POINT* origin); // client (0,0) in screen coordinates
+
+    // The SDL windows.
+    bool materialise(WinApiWindow& window); // makes the SDL window
+    void place(WinApiWindow& window);       // follows style, place, size and display mode
+    void placeAll();
+    void destroySdl(WinApiWindow& window); // the caller lets go of its GL context first
+    void forgetSdl();                      // the display is gone: nothing of SDL's is touched again
+
+private:
+    WinApiVideo& video;
+    WinApiHandles& handles;
+    const WinApiPixelFormats& pixelFormats;
+    const WinApiDisplayModes& displayModes;
+    void (*onDisplayLost)();
+
+    ATOM nextAtom = 0xC000;
+    std::vector<std::unique_ptr<WinApiWindowClass>> classes;
+    Map windows;
+    std::map<HDC, HWND> deviceContexts;
+};
+
+} // namespace Quorvel

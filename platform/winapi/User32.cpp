@@ -179,9 +179,9 @@ int WINAPI GetSystemMetrics(int index)
 {
     switch (index) {
     case SM_CXSCREEN:
-        return WinApiHost::instance().displayModes().screenWidth();
+        return WinApiHost::instance().displayModes().screenSize().x;
     case SM_CYSCREEN:
-        return WinApiHost::instance().displayModes().screenHeight();
+        return WinApiHost::instance().displayModes().screenSize().y;
     default:
         return 0;
     }

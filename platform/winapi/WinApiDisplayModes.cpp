@@ -4,7 +4,7 @@
 #include "platform/winapi/WinApiDisplayModes.h"
 
 #include "platform/winapi/WinApiVideo.h"
-#include "platform/winapi/WinApiWindows.h"
+#include "platform/winapi/WinApiWindow.h"
 #include "platform/winapi/WinApiX11.h"
 
 #include <SDL.h>
@@ -190,24 +190,16 @@ LONG WinApiDisplayModes::change(DEVMODEA* mode, DWORD flags)
     return DISP_CHANGE_SUCCESSFUL;
 }
 
-int WinApiDisplayModes::screenWidth()
+// The screen's size: the changed mode's, or the desktop's; 0 x 0 without a
+// display.
+POINT WinApiDisplayModes::screenSize()
 {
     if (changed)
-        return width;
+        return {width, height};
     SDL_DisplayMode desktop = {};
     if (!video.ensure() || SDL_GetDesktopDisplayMode(0, &desktop) != 0)
-        return 0;
-    return desktop.w;
-}
-
-int WinApiDisplayModes::screenHeight()
-{
-    if (changed)
-        return height;
-    SDL_DisplayMode desktop = {};
-    if (!video.ensure() || SDL_GetDesktopDisplayMode(0, &desktop) != 0)
-        return 0;
-    return desktop.h;
+        return {0, 0};
+    return {desktop.w, desktop.h};
 }
 
 } // namespace Quorvel

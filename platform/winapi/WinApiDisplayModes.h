@@ -23,8 +23,7 @@ public:
     // Changes (or, with no mode, restores) the mode in force; the windows
     // that cover the screen are for the caller to place again.
     LONG change(DEVMODEA* mode, DWORD flags);
-    int screenWidth();
-    int screenHeight();
+    POINT screenSize(); // x: width, y: height
 
     // SDL's full-screen flags for a window: what a top-level window without
     // a caption covers decides it (0 when it covers neither the changed mode

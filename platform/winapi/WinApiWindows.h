@@ -5,15 +5,13 @@
 // or when it is first shown, and follows the window's style, place and size
 // and what it covers of the screen.
 
+#include "platform/winapi/WinApiWindow.h"
 #include "platform/winapi/include/windows.h"
 
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <string>
 #include <vector>
-
-struct SDL_Window;
 
 namespace Quorvel {
 
@@ -21,26 +19,6 @@ class WinApiDisplayModes;
 class WinApiHandles;
 class WinApiPixelFormats;
 class WinApiVideo;
-
-struct WinApiWindowClass {
-    std::string name;
-    WNDCLASSEXA record;
-    ATOM atom;
-};
-
-struct WinApiWindow {
-    HWND handle = nullptr;
-    std::string title;
-    const WinApiWindowClass* windowClass = nullptr;
-    WNDPROC proc = nullptr;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    int x = 0, y = 0, width = 0, height = 0;
-    bool visible = false;
-    HDC dc = nullptr;
-    int pixelFormat = 0;
-    SDL_Window* sdl = nullptr;
-};
 
 class WinApiWindows {
 public:

@@ -6,11 +6,4 @@ namespace Quorvel {
 
 const ShaderStage::Kind FragmentShader::stageKind = {GL_FRAGMENT_SHADER_ARB, ".gfs", "Fragment shader "};
 
-FragmentShader::FragmentShader() : ShaderStage(stageKind) {}
-
-FragmentShader* FragmentShader::load(const String& name)
-{
-    return loadCached<FragmentShader>(name, stageKind);
-}
-
 } // namespace Quorvel

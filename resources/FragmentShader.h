@@ -6,15 +6,8 @@
 
 namespace Quorvel {
 
-class FragmentShader : public ShaderStage {
+class FragmentShader : public ShaderStageOf<FragmentShader> {
 public:
-    FragmentShader(); // creates the shader object
-
-    // The shader from the cache, or loaded and cached. Null (and one log line)
-    // when the file cannot be read or shaders are not supported; a shader that
-    // does not compile is logged and returned without an object.
-    static FragmentShader* load(const String& name);
-
     static const Kind stageKind;
 };
 

@@ -2,7 +2,7 @@
 // ShaderStage: one stage of a shader program, a resource loaded by name from
 // name + the stage's file extension and kept in the stage's own cache for the
 // rest of the run. VertexShader (".gvs") and FragmentShader (".gfs") are the
-// two stages; each only names its kind.
+// two stages: ShaderStageOf over themselves, each only naming its kind.
 
 #include "resources/BasicShader.h"
 #include "resources/Resource.h"
@@ -53,5 +53,19 @@ Stage* ShaderStage::loadCached(const String& name, const Kind& kind)
     shader->setName(name);
     return cache->add(shader.release());
 }
+
+// A stage type: Stage::stageKind names its kind; load and the cache come
+// from here.
+template <class Stage>
+class ShaderStageOf : public ShaderStage {
+public:
+    ShaderStageOf()
+        : ShaderStage(Stage::stageKind)
+    {
+    }
+
+    // The shader from the cache, or loaded and cached (see loadCached).
+    static Stage* load(const String& name) { return loadCached<Stage>(name, Stage::stageKind); }
+};
 
 } // namespace Quorvel

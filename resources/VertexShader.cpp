@@ -6,11 +6,4 @@ namespace Quorvel {
 
 const ShaderStage::Kind VertexShader::stageKind = {GL_VERTEX_SHADER_ARB, ".gvs", "Vertex shader "};
 
-VertexShader::VertexShader() : ShaderStage(stageKind) {}
-
-VertexShader* VertexShader::load(const String& name)
-{
-    return loadCached<VertexShader>(name, stageKind);
-}
-
 } // namespace Quorvel

@@ -6,15 +6,8 @@
 
 namespace Quorvel {
 
-class VertexShader : public ShaderStage {
+class VertexShader : public ShaderStageOf<VertexShader> {
 public:
-    VertexShader(); // creates the shader object
-
-    // The shader from the cache, or loaded and cached. Null (and one log line)
-    // when the file cannot be read or shaders are not supported; a shader that
-    // does not compile is logged and returned without an object.
-    static VertexShader* load(const String& name);
-
     static const Kind stageKind;
 };
 

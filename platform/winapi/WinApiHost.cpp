@@ -5,8 +5,10 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace Quorvel {
 
@@ -56,6 +58,17 @@ void WinApiHost::onDisplayLost()
     host.gl.forgetAll();
     host.modes.forget();
     host.messageQueue.postQuit(DisplayLostExitCode);
+
+    // The program is given a few seconds to end on its own. Whatever is
+    // still waiting on the dead connection (the GL driver finishing a frame,
+    // SDL waiting for an event the server will never send) must not keep it
+    // running, so after that it ends here, with the same exit code.
+    std::thread([] {
+        std::this_thread::sleep_for(std::chrono::seconds(DisplayLostGraceSeconds));
+        std::fprintf(stderr, "winapi: the program did not end after the display was lost; ending it\n");
+        std::fflush(nullptr);
+        std::_Exit(DisplayLostExitCode);
+    }).detach();
 }
 
 // Gives the display back: the full-screen windows go (SDL restores the

@@ -26,6 +26,7 @@ public:
     // Created on first use, never destroyed; SDL is shut down at exit.
     static WinApiHost& instance();
     static constexpr int DisplayLostExitCode = 2; // the WM_QUIT code posted when the display breaks
+    static constexpr int DisplayLostGraceSeconds = 5; // then the program is ended with that code
 
     WinApiWindows& windows() { return windowList; }
     WinApiDisplayModes& displayModes() { return modes; }

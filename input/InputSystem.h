@@ -13,11 +13,11 @@
 #include "core/RegisteredInstance.h"
 #include "core/String.h"
 #include "input/InputState.h"
+#include "input/KeyNames.h"
 #include "system/Subsystem.h"
 
 #include <cstdint>
 #include <list>
-#include <map>
 
 namespace Quorvel {
 
@@ -73,10 +73,9 @@ public:
 
 private:
     bool offer(uint32_t kind);
-    void fillKeyNames();
 
     InputState state;
-    std::map<uint32_t, String> keyNames;
+    KeyNames keyNames;
     std::list<InputHandler*> handlers; // front = newest; a list so a handler may add another mid-walk
 };
 

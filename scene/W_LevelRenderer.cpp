@@ -72,54 +72,52 @@ W_LevelRenderer::~W_LevelRenderer() = default;
 
 bool W_LevelRenderer::handleInput(uint32_t kind, const InputState& input)
 {
-    const uint32_t key = input.getKey();
-    switch (kind) {
-    case KeyDown:
-        switch (key) {
-        case KeyGrayMinus:
-            sky->setDensity(sky->getDensity() - DensityStep);
-            return false; // later handlers still see the key
-        case KeyGrayPlus:
-            sky->setDensity(sky->getDensity() + DensityStep);
-            return false;
-        case KeyForward:
-            moveForward = true;
-            return true;
-        case KeyBackward:
-            moveBackward = true;
-            return true;
-        case KeyLeft:
-            moveLeft = true;
-            return true;
-        case KeyRight:
-            moveRight = true;
-            return true;
-        default:
-            return false;
-        }
-    case KeyUp:
-        switch (key) {
-        case KeyForward:
-            moveForward = false;
-            return true;
-        case KeyBackward:
-            moveBackward = false;
-            return true;
-        case KeyLeft:
-            moveLeft = false;
-            return true;
-        case KeyRight:
-            moveRight = false;
-            return true;
-        default:
-            return false;
-        }
-    case MouseMove:
+    if (kind == MouseMove) {
         mouseMove(input.getDeltaX(), input.getDeltaY());
         return true;
-    default:
-        return false;
     }
+    if (kind != KeyDown && kind != KeyUp)
+        return false;
+    WC_ActionMap::Action action = WC_ActionMap::Action::Forward;
+    if (!actions.findAction(input.getKey(), action))
+        return false;
+    const bool down = kind == KeyDown;
+    switch (action) {
+    case WC_ActionMap::Action::CloudsThinner:
+        if (down)
+            sky->setDensity(sky->getDensity() - DensityStep);
+        return false; // later handlers still see the key
+    case WC_ActionMap::Action::CloudsDenser:
+        if (down)
+            sky->setDensity(sky->getDensity() + DensityStep);
+        return false;
+    case WC_ActionMap::Action::Forward:
+        moveForward = down;
+        return true;
+    case WC_ActionMap::Action::Back:
+        moveBackward = down;
+        return true;
+    case WC_ActionMap::Action::Left:
+        moveLeft = down;
+        return true;
+    case WC_ActionMap::Action::Right:
+        moveRight = down;
+        return true;
+    }
+    return false;
+}
+
+bool W_LevelRenderer::isWalkRequested() const
+{
+    return axis(moveForward, moveBackward) != 0.0f || axis(moveLeft, moveRight) != 0.0f;
+}
+
+void W_LevelRenderer::setControls(const ControlSettings& controls)
+{
+    controls.applyTo(actions);
+    yawPerPixel = YawPerPixel * controls.getMouseSensitivity();
+    pitchPerPixel = PitchPerPixel * controls.getMouseSensitivity() * (controls.isInvertY() ? -1.0f : 1.0f);
+    stickLookSpeed = controls.getStickLookSpeed();
 }
 
 void W_LevelRenderer::mouseMove(int32_t dx, int32_t dy)
@@ -127,8 +125,8 @@ void W_LevelRenderer::mouseMove(int32_t dx, int32_t dy)
     InputSystem::instance()->centreCursor();
 
     // Negated as floats: the same value, and no overflow for the lowest int.
-    const float yawChange = -static_cast<float>(dx) * YawPerPixel;
-    const float pitchChange = -static_cast<float>(dy) * PitchPerPixel;
+    const float yawChange = -static_cast<float>(dx) * yawPerPixel;
+    const float pitchChange = -static_cast<float>(dy) * pitchPerPixel;
 
     // A change that would tip the view past straight up or down is dropped
     // as a whole rather than clamped.

@@ -6,7 +6,9 @@
 // corner. It is also a timer event: every 20 ms it moves the player (keys w,
 // a, s, d; mouse look), who collides with solid cells and with the edge of
 // the grid. It owns the sky; the floor and wall textures belong to the
-// texture cache.
+// texture cache. Which keys walk and change the clouds, and how far the
+// mouse turns per pixel, are its controls (ControlSettings, through its
+// action map); without any, the keys and turn rates below.
 //
 // The widget composes the level's parts and handles input: LevelWalker moves
 // the player, LevelGeometry holds the floor and wall quads built once in
@@ -16,6 +18,8 @@
 // larger one draws only the blocks that rays cast from the eye across the
 // view reach before they meet a solid cell.
 
+#include "input/ControlSettings.h"
+#include "input/WC_ActionMap.h"
 #include "math/PerspectiveCamera.h"
 #include "math/Quaternion.h"
 #include "math/Vector3.h"
@@ -60,7 +64,7 @@ public:
     static constexpr int32_t BlockSize = LevelGeometry::BlockSize;
     static constexpr float RayAngleStep = LevelVisibility::RayAngleStep; // radians between visibility rays
 
-    // Engine key codes the level reacts to.
+    // Engine key codes the level reacts to unless its controls say otherwise.
     static constexpr uint32_t KeyGrayMinus = 30;
     static constexpr uint32_t KeyGrayPlus = 31;
     static constexpr uint32_t KeyForward = 119;  // w
@@ -80,6 +84,15 @@ public:
     ~W_LevelRenderer() override;
 
     bool handleInput(uint32_t kind, const InputState& state) override;
+    // The keys of the actions, the mouse's turn per pixel and the stick's
+    // look speed; until it is called, the defaults of ControlSettings.
+    void setControls(const ControlSettings& controls);
+    const WC_ActionMap& getActionMap() const { return actions; }
+    float getYawPerPixel() const { return yawPerPixel; }
+    float getPitchPerPixel() const { return pitchPerPixel; } // negative with the vertical look inverted
+    float getStickLookSpeed() const { return stickLookSpeed; }
+    // Whether the held controls ask to walk (opposite keys cancel out).
+    bool isWalkRequested() const;
     bool resize(const Vector4& screenRect) override;
     void draw() override;
     void tick(uint32_t periods) override;
@@ -154,6 +167,10 @@ private:
     LevelMinimap minimap;
     bool drawAll;
     bool skyFirst = false;
+    WC_ActionMap actions;
+    float yawPerPixel = YawPerPixel;
+    float pitchPerPixel = PitchPerPixel;
+    float stickLookSpeed = ControlSettings::DefaultStickLookSpeed;
 };
 
 } // namespace Quorvel

@@ -56,6 +56,12 @@ void InputSystem::releaseAllKeys()
             dispatchKey(code, 0, false);
 }
 
+void InputSystem::dispatchGamepad(const InputState::Gamepad& gamepad)
+{
+    state.setGamepad(gamepad);
+    offer(GamepadMove);
+}
+
 void InputSystem::dispatchMouseMove(int32_t x, int32_t y)
 {
     state.setMouseX(x);

@@ -10,6 +10,12 @@
 // mouse turns per pixel, are its controls (ControlSettings, through its
 // action map); without any, the keys and turn rates below.
 //
+// A gamepad walks too: the left stick walks and steps aside at a speed in
+// proportion to its push beyond the dead zone (full push: the speed of one
+// key; a walking key held wins over the stick), the right stick looks
+// around (stick look speed at full push), the shoulder buttons change the
+// clouds as the density keys do. A gamepad that goes away stops the walk.
+//
 // The widget composes the level's parts and handles input: LevelWalker moves
 // the player, LevelGeometry holds the floor and wall quads built once in
 // blocks, LevelVisibility picks the blocks the eye can see, and LevelMinimap
@@ -54,6 +60,11 @@ public:
     static constexpr float YawPerPixel = 0.001f;                  // radians
     static constexpr float PitchPerPixel = 0.0005f;
     static constexpr float DensityStep = 0.01f;
+    // Stick readings within these distances of the centre count as centred
+    // (XInput's own dead zones); a full push reads StickFull.
+    static constexpr float LeftStickDeadZone = 7849.0f;
+    static constexpr float RightStickDeadZone = 8689.0f;
+    static constexpr float StickFull = 32767.0f;
     static constexpr float StartDensity = 0.4f;
     // The 10 x 10 minimap is a seventh of the screen wide.
     static constexpr float MapCellsPerWidth = LevelMinimap::CellsPerWidth;
@@ -93,6 +104,11 @@ public:
     float getStickLookSpeed() const { return stickLookSpeed; }
     // Whether the held controls ask to walk (opposite keys cancel out).
     bool isWalkRequested() const;
+    const InputState::Gamepad& getGamepad() const { return gamepad; } // as last reported
+
+    // A stick reading as a push of length 0 to 1: 0 within the dead zone,
+    // growing from its edge to 1 at full push, in the stick's direction.
+    static void stickPush(int16_t x, int16_t y, float deadZone, float& pushX, float& pushY);
     bool resize(const Vector4& screenRect) override;
     void draw() override;
     void tick(uint32_t periods) override;
@@ -143,6 +159,7 @@ private:
     W_LevelRenderer(const LevelGrid& grid, std::unique_ptr<SkyDome> ownSky, bool graphics);
 
     void mouseMove(int32_t dx, int32_t dy);
+    void stickLook(uint32_t periods);
 
     void drawSky();
     void drawFloor() const;
@@ -171,6 +188,7 @@ private:
     float yawPerPixel = YawPerPixel;
     float pitchPerPixel = PitchPerPixel;
     float stickLookSpeed = ControlSettings::DefaultStickLookSpeed;
+    InputState::Gamepad gamepad;
 };
 
 } // namespace Quorvel

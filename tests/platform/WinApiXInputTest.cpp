@@ -4,6 +4,7 @@
 // XInput libraries loaded at run time the Windows way.
 
 #include "platform/winapi/WinApiGamepads.h"
+#include "support/VirtualController.h"
 
 #include <windows.h>
 #include <xinput.h>
@@ -15,54 +16,7 @@
 namespace {
 
 using Quorvel::WinApiGamepads;
-
-// A virtual controller with the six axes and fifteen buttons of SDL's
-// game-controller layout, in SDL's order, attached for the test's length.
-class VirtualController {
-public:
-    VirtualController()
-    {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = 15;
-        desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1u;
-        desc.button_mask = (1u << 15) - 1u;
-        desc.name = "Quorvel test controller";
-        index = SDL_JoystickAttachVirtualEx(&desc);
-        joystick = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
-        if (joystick) {
-            // Triggers rest at their lowest reading.
-            setAxis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
-            setAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
-        }
-    }
-    ~VirtualController() { unplug(); }
-
-    bool attached() const { return joystick != nullptr; }
-    void setAxis(SDL_GameControllerAxis axis, Sint16 value) { SDL_JoystickSetVirtualAxis(joystick, axis, value); }
-    void setButton(SDL_GameControllerButton button, bool down)
-    {
-        SDL_JoystickSetVirtualButton(joystick, button, down ? 1 : 0);
-    }
-    void unplug()
-    {
-        if (!joystick)
-            return;
-        const SDL_JoystickID id = SDL_JoystickInstanceID(joystick);
-        SDL_JoystickClose(joystick);
-        joystick = nullptr;
-        for (int i = 0; i < SDL_NumJoysticks(); ++i)
-            if (SDL_JoystickGetDeviceInstanceID(i) == id)
-                SDL_JoystickDetachVirtual(i);
-    }
-
-private:
-    int index = -1;
-    SDL_Joystick* joystick = nullptr;
-};
+using QuorvelTest::VirtualController;
 
 class WinApiXInputTest : public ::testing::Test {
 protected:

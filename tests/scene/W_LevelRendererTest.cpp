@@ -410,6 +410,58 @@ TEST_F(W_LevelRendererTest, DefaultControlsAreTheFixedOnes)
     EXPECT_EQ(level.getActionMap().getKey(Quorvel::WC_ActionMap::Action::Forward), W_LevelRenderer::KeyForward);
 }
 
+// A stick reading as a push: nothing within the dead zone, then growing to 1
+// at full push, in the stick's direction; never longer than 1.
+TEST(W_LevelRendererStickTest, PushFromAStickReading)
+{
+    const float dz = W_LevelRenderer::LeftStickDeadZone;
+    const struct {
+        int16_t x, y;
+        float pushX, pushY;
+    } cases[] = {
+        {0, 0, 0.0f, 0.0f},
+        {7849, 0, 0.0f, 0.0f}, // on the edge: still centred
+        {0, -7000, 0.0f, 0.0f},
+        {5000, 5000, 0.0f, 0.0f}, // 7071 from the centre
+        {32767, 0, 1.0f, 0.0f},
+        {-32768, 0, -1.0f, 0.0f},                     // a little beyond full: still 1
+        {0, 20308, 0.0f, 0.5f},                       // halfway from the edge to full
+        {-32768, -32768, -0.70710677f, -0.70710677f}, // a corner: length 1
+        {23170, 23170, 0.70710677f, 0.70710677f},
+    };
+    for (const auto& c : cases) {
+        float x = 9.0f;
+        float y = 9.0f;
+        W_LevelRenderer::stickPush(c.x, c.y, dz, x, y);
+        EXPECT_NEAR(x, c.pushX, 1e-4f) << c.x << ", " << c.y;
+        EXPECT_NEAR(y, c.pushY, 1e-4f) << c.x << ", " << c.y;
+    }
+}
+
+// The shoulder buttons change the clouds like the density keys and leave
+// the event to later handlers; a gamepad report is kept and passed on.
+TEST_F(W_LevelRendererTest, ShoulderButtonsAndGamepadReports)
+{
+    const float start = level.getSky()->getDensity();
+    EXPECT_FALSE(key(Quorvel::KeyDown, Quorvel::InputSystem::PadRightShoulder));
+    EXPECT_NEAR(level.getSky()->getDensity(), start + 0.01f, 1e-6f);
+    EXPECT_FALSE(key(Quorvel::KeyUp, Quorvel::InputSystem::PadRightShoulder));
+    EXPECT_FALSE(key(Quorvel::KeyDown, Quorvel::InputSystem::PadLeftShoulder));
+    EXPECT_FALSE(key(Quorvel::KeyDown, Quorvel::InputSystem::PadLeftShoulder));
+    EXPECT_NEAR(level.getSky()->getDensity(), start - 0.01f, 1e-6f);
+
+    InputState state;
+    InputState::Gamepad pad;
+    pad.connected = true;
+    pad.leftY = 32767;
+    state.setGamepad(pad);
+    EXPECT_FALSE(level.handleInput(Quorvel::GamepadMove, state));
+    EXPECT_EQ(level.getGamepad(), pad);
+    EXPECT_TRUE(level.isWalkRequested());
+    level.tick(2);
+    expectVector(level.getPlayerPosition(), Vector3(8.0f, 8.0f, -10.0f), "two periods at full push");
+}
+
 TEST_F(W_LevelRendererTest, DensityKeysChangeTheSkyButLeaveTheEventUnused)
 {
     struct Case {

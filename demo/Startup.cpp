@@ -8,6 +8,7 @@
 #include "core/Log.h"
 #include "demo/Timedemo.h"
 #include "demo/WalkSounds.h"
+#include "input/ControlSettings.h"
 #include "input/InputSystem.h"
 #include "input/MuteOnM.h"
 #include "input/QuitOnEscape.h"
@@ -85,6 +86,7 @@ int Startup::run(const CommandLine& options)
     // the OpenGL context current. The widget manager only refers to them; they
     // live here until the main loop has ended.
     auto level = std::make_unique<W_LevelRenderer>(configuredLevel(application, content + DataDirectory));
+    level->setControls(ControlSettings::read(application->getConfig()->getSection("Controls"), *application->getLog()));
     auto counter = std::make_unique<WS_FpsCounter>();
     auto crosshair = std::make_unique<WSCrosshair>();
     WidgetManager* widgets = application->getWidgetManager();

@@ -1,6 +1,5 @@
 #include "demo/WalkSounds.h"
 
-#include "input/InputSystem.h"
 #include "resources/Sound.h"
 #include "scene/SkyDome.h"
 #include "scene/W_LevelRenderer.h"
@@ -27,21 +26,10 @@ float WalkSounds::windVolume(float density)
     return WindQuiet + WindRange * clamped;
 }
 
-bool WalkSounds::isWalkingKeyHeld() const
-{
-    const InputSystem* input = InputSystem::existingInstance();
-    if (!input)
-        return false;
-    const InputState state = input->getState();
-    const bool forward = state.isKeyDown(W_LevelRenderer::KeyForward) != state.isKeyDown(W_LevelRenderer::KeyBackward);
-    const bool sideways = state.isKeyDown(W_LevelRenderer::KeyLeft) != state.isKeyDown(W_LevelRenderer::KeyRight);
-    return forward || sideways;
-}
-
 bool WalkSounds::isBlocked(float distance) const
 {
     // A blocked move leaves the position exactly as it was.
-    return distance == 0.0f && isWalkingKeyHeld();
+    return distance == 0.0f && level.isWalkRequested();
 }
 
 void WalkSounds::tick(uint32_t periods)

@@ -52,11 +52,10 @@ public:
     uint32_t getBumpCount() const { return bumpCount; }
 
 private:
-    // Whether this tick's walking was stopped by a wall: a walking key is
-    // held and the player stands where the last tick left them. The one
+    // Whether this tick's walking was stopped by a wall: the player asks the
+    // level to walk and stands where the last tick left them. The one
     // place that decides it, so it can read a walker's own report instead.
     bool isBlocked(float distance) const;
-    bool isWalkingKeyHeld() const;
 
     const W_LevelRenderer& level;
     SoundMixer& mixer;

@@ -1,11 +1,14 @@
 // Fuzz target: the configuration reader, from the text stream the
 // application reads "quorvel.conf" from, then every value through every
-// typed getter, as the subsystems ask for them.
+// typed getter, as the subsystems ask for them, and the [Controls] section
+// through the reader the demonstration uses.
 
 #include "FuzzInput.h"
 
 #include "core/Config.h"
 #include "core/ConfigSection.h"
+#include "core/Log.h"
+#include "input/ControlSettings.h"
 
 #include <memory>
 
@@ -24,5 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         config.getSection(section.first);
     }
+    static Log log("quorvel.log"); // the refusals' lines, in the run's working directory
+    ControlSettings::read(config.getSection("Controls"), log);
     return 0;
 }

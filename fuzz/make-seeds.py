@@ -45,6 +45,9 @@ put("config", "quoted.conf", '[A]\nname = "a \\"quoted\\" value\\n\\t\\\\"\nopen
 put("config", "malformed.conf", "[unclosed\n[]\n[ spaced ] \n=novalue\nkey only \n; comment\n# comment\n")
 put("config", "numbers.conf", "[N]\nbig=99999999999\nneg=-2147483649\nf=1e39\nhex=0x10\ninf=inf\nb=YES\nc=off\n")
 put("config", "longline.conf", "[L]\nk=" + "x" * 1100 + "\n[" + "y" * 1030 + "]\n")
+put("config", "controls.conf",
+    "[Controls]\nmouse_sensitivity = 2.5\ninvert_y = on\nstick_look_speed = 30\nforward = Up\nback = W\n"
+    "left = Gray +\nright = Escape\nclouds_denser = nokey\nclouds_thinner = \njump = Space\n")
 put("config", "binary.conf", bytes([0, 255, 10, 91, 0, 93, 10, 61, 13, 13, 10]))
 
 # --- string numbers ----------------------------------------------------------

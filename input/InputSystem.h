@@ -8,16 +8,18 @@
 // character (digits 48-57, letters 97-122), control and navigation keys the
 // free codes below 128, mouse buttons 256-258, the wheel 259 (forward) and
 // 260 (backward). The platform hands out codes from 128 to keys it has no
-// fixed code for.
+// fixed code for. A gamepad's buttons are keys too, with the codes from
+// GamepadButtonFirst (480) on, one per bit of the gamepad's button word; its
+// sticks and triggers arrive as GamepadMove events.
 
 #include "core/RegisteredInstance.h"
 #include "core/String.h"
 #include "input/InputState.h"
+#include "input/KeyNames.h"
 #include "system/Subsystem.h"
 
 #include <cstdint>
 #include <list>
-#include <map>
 
 namespace Quorvel {
 
@@ -32,6 +34,23 @@ public:
     static constexpr uint32_t WheelForward = 259;  // away from the user
     static constexpr uint32_t WheelBackward = 260; // towards the user
     static constexpr uint32_t FirstDynamicCode = 128;
+    // Gamepad buttons, GamepadButtonFirst + the bit's position in the word.
+    static constexpr uint32_t GamepadButtonFirst = 480;
+    static constexpr uint32_t GamepadButtonCount = 16;
+    static constexpr uint32_t PadUp = 480;
+    static constexpr uint32_t PadDown = 481;
+    static constexpr uint32_t PadLeft = 482;
+    static constexpr uint32_t PadRight = 483;
+    static constexpr uint32_t PadStart = 484;
+    static constexpr uint32_t PadBack = 485;
+    static constexpr uint32_t PadLeftThumb = 486;
+    static constexpr uint32_t PadRightThumb = 487;
+    static constexpr uint32_t PadLeftShoulder = 488;
+    static constexpr uint32_t PadRightShoulder = 489;
+    static constexpr uint32_t PadA = 492;
+    static constexpr uint32_t PadB = 493;
+    static constexpr uint32_t PadX = 494;
+    static constexpr uint32_t PadY = 495;
 
     // The one input system. The first call creates the platform's input
     // system unless one has already been constructed (a test's fake, say).
@@ -66,6 +85,9 @@ public:
     // Records a cursor position and its offset from the screen centre and
     // offers MouseMove to the handlers.
     void dispatchMouseMove(int32_t x, int32_t y);
+    // Records the gamepad's sticks and triggers and offers GamepadMove to
+    // the handlers.
+    void dispatchGamepad(const InputState::Gamepad& gamepad);
     // Releases every held key and button through dispatchKey, lowest code
     // first, as if each had been let go (for a window that lost the focus,
     // which sees no more key-ups).
@@ -73,10 +95,9 @@ public:
 
 private:
     bool offer(uint32_t kind);
-    void fillKeyNames();
 
     InputState state;
-    std::map<uint32_t, String> keyNames;
+    KeyNames keyNames;
     std::list<InputHandler*> handlers; // front = newest; a list so a handler may add another mid-walk
 };
 

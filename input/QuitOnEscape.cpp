@@ -1,6 +1,7 @@
 #include "input/QuitOnEscape.h"
 
 #include "core/Application.h"
+#include "input/InputSystem.h"
 
 namespace Quorvel {
 
@@ -11,7 +12,7 @@ QuitOnEscape::QuitOnEscape()
 
 bool QuitOnEscape::handleInput(uint32_t kind, const InputState& state)
 {
-    if (kind != KeyDown || state.getKey() != KeyEscape)
+    if (kind != KeyDown || (state.getKey() != KeyEscape && state.getKey() != InputSystem::PadBack))
         return false;
     Application::instance()->quit();
     return true;

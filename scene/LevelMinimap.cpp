@@ -5,6 +5,7 @@
 #include "math/Vector4.h"
 #include "scene/LevelGeometry.h"
 #include "system/OpenGL.h"
+#include "widgets/HudScale.h"
 
 #include <algorithm>
 #include <vector>
@@ -56,6 +57,7 @@ void LevelMinimap::resize(const Vector4& screenRect)
     const float cellsPerWidth = CellsPerWidth / static_cast<float>(ReferenceSide) * static_cast<float>(side);
     scale = (screenRect.z - screenRect.x) / cellsPerWidth;
     origin = Vector3(screenRect.z - scale * static_cast<float>(grid.getWidth()), screenRect.y, 0.0f);
+    headingWidth = HudScale::lineWidth(HudScale::forHeight(screenRect.w - screenRect.y));
 }
 
 // One texel per cell: drawing tens of thousands of small squares every frame
@@ -164,10 +166,14 @@ void LevelMinimap::draw(const Vector3& position, const Vector3& look) const
     const Vector3 l = side > ReferenceSide ? look * (static_cast<float>(side) / static_cast<float>(ReferenceSide))
                                            : look;
     glColor3f(HeadingColour.r, HeadingColour.g, HeadingColour.b);
+    if (headingWidth != 1.0f)
+        glLineWidth(headingWidth);
     glBegin(GL_LINES);
     glVertex3f(left + s * p.x / cell, top + s * (-p.z / cell), z);
     glVertex3f(left + s * (p.x + l.x) / cell, top + s * (-(p.z + l.z) / cell), z);
     glEnd();
+    if (headingWidth != 1.0f)
+        glLineWidth(1.0f); // OpenGL's own default, which the other lines expect
 }
 
 } // namespace Quorvel

@@ -10,7 +10,8 @@
 // shorter on the screen than on the 10 x 10 map. Levels drawn whole (see
 // LevelGeometry) draw their map cell by cell; larger ones from a texture of
 // one texel per cell. The colours are also those of the level tool's
-// pictures, so a level's picture looks like its minimap.
+// pictures, so a level's picture looks like its minimap. On a screen taller
+// than 768 pixels the heading line is wider (HudScale).
 
 #include "math/Vector3.h"
 #include "scene/LevelGrid.h"
@@ -59,13 +60,15 @@ public:
 
     const Vector3& getOrigin() const { return origin; }
     float getScale() const { return scale; }
-    uint32_t getTexture() const { return texture; } // 0 without one
+    uint32_t getTexture() const { return texture; }        // 0 without one
+    float getHeadingWidth() const { return headingWidth; } // pixels
 
 private:
     const LevelGrid& grid;
     Vector3 origin;
     float scale;
     uint32_t texture;
+    float headingWidth = 1.0f;
 };
 
 } // namespace Quorvel

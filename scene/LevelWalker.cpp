@@ -37,22 +37,29 @@ bool LevelWalker::isSolidAt(float x, float z) const
 // the same, so the loop ends there.
 void LevelWalker::walk(const Vector3& step, uint32_t periods)
 {
+    walk(step, periods, 1.0f);
+}
+
+void LevelWalker::walk(const Vector3& step, uint32_t periods, float fraction)
+{
     lastWalked = false;
     lastBumped = false;
-    if (step.x == 0.0f && step.z == 0.0f)
+    if ((step.x == 0.0f && step.z == 0.0f) || !(fraction > 0.0f))
         return;
+    if (fraction > 1.0f)
+        fraction = 1.0f;
     const uint32_t count = periods < MaxPeriodsPerTick ? periods : MaxPeriodsPerTick;
     for (uint32_t n = 0; n < count; ++n) {
-        if (!movePeriod(step))
+        if (!movePeriod(step, fraction))
             break;
         lastWalked = true;
     }
 }
 
-bool LevelWalker::movePeriod(const Vector3& step)
+bool LevelWalker::movePeriod(const Vector3& step, float fraction)
 {
     // One axis at a time, so that walking into a wall at an angle slides along it.
-    Vector3 move = step;
+    Vector3 move = fraction == 1.0f ? step : step * fraction;
     if (isSolidAt(position.x + ProbeReach * step.x, position.z)) {
         lastBumped = lastBumped || step.x != 0.0f;
         move.x = 0.0f;

@@ -36,6 +36,10 @@ public:
     // Walks periods periods (at most MaxPeriodsPerTick) by step each, y
     // ignored. A zero step walks nothing and touches nothing.
     void walk(const Vector3& step, uint32_t periods);
+    // The same at a fraction (0 to 1) of the step each period, for a stick
+    // pushed part of the way: the probes still look ProbeReach whole steps
+    // ahead, so the eye stops as far short of a wall as at full speed.
+    void walk(const Vector3& step, uint32_t periods, float fraction);
     // Whether the last walk moved the player at all.
     bool walked() const { return lastWalked; }
     // Whether a wall (or the grid's edge) held back the last walk along an
@@ -48,7 +52,7 @@ public:
 private:
     // One period of walking by step with the collision probes; whether the
     // player moved at all.
-    bool movePeriod(const Vector3& step);
+    bool movePeriod(const Vector3& step, float fraction);
 
     const LevelGrid& grid;
     Vector3 position;

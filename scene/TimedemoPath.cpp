@@ -102,10 +102,13 @@ void TimedemoPath::advance(W_LevelRenderer& level)
     }
     const Step& step = Steps[index];
 
-    setKey(level, W_LevelRenderer::KeyForward, forwardHeld, step.forward > 0);
-    setKey(level, W_LevelRenderer::KeyBackward, backHeld, step.forward < 0);
-    setKey(level, W_LevelRenderer::KeyRight, rightHeld, step.sideways > 0);
-    setKey(level, W_LevelRenderer::KeyLeft, leftHeld, step.sideways < 0);
+    // The keys the level's controls bind, so the path walks whatever the bindings.
+    using Action = WC_ActionMap::Action;
+    const WC_ActionMap& actions = level.getActionMap();
+    setKey(level, actions.getKey(Action::Forward), forwardHeld, step.forward > 0);
+    setKey(level, actions.getKey(Action::Back), backHeld, step.forward < 0);
+    setKey(level, actions.getKey(Action::Right), rightHeld, step.sideways > 0);
+    setKey(level, actions.getKey(Action::Left), leftHeld, step.sideways < 0);
 
     if (step.mouseX != 0 || step.mouseY != 0) {
         InputState input;
@@ -115,7 +118,7 @@ void TimedemoPath::advance(W_LevelRenderer& level)
     }
     if (step.density != 0) {
         InputState input;
-        input.setKey(step.density > 0 ? W_LevelRenderer::KeyGrayPlus : W_LevelRenderer::KeyGrayMinus);
+        input.setKey(actions.getKey(step.density > 0 ? Action::CloudsDenser : Action::CloudsThinner));
         level.handleInput(KeyDown, input);
     }
 

@@ -12,6 +12,9 @@
 #include "system/TimerSystem.h"
 #include "widgets/InputHandler.h"
 
+#include <algorithm>
+#include <cmath>
+
 
 namespace Quorvel {
 
@@ -72,54 +75,102 @@ W_LevelRenderer::~W_LevelRenderer() = default;
 
 bool W_LevelRenderer::handleInput(uint32_t kind, const InputState& input)
 {
-    const uint32_t key = input.getKey();
-    switch (kind) {
-    case KeyDown:
-        switch (key) {
-        case KeyGrayMinus:
-            sky->setDensity(sky->getDensity() - DensityStep);
-            return false; // later handlers still see the key
-        case KeyGrayPlus:
-            sky->setDensity(sky->getDensity() + DensityStep);
-            return false;
-        case KeyForward:
-            moveForward = true;
-            return true;
-        case KeyBackward:
-            moveBackward = true;
-            return true;
-        case KeyLeft:
-            moveLeft = true;
-            return true;
-        case KeyRight:
-            moveRight = true;
-            return true;
-        default:
-            return false;
-        }
-    case KeyUp:
-        switch (key) {
-        case KeyForward:
-            moveForward = false;
-            return true;
-        case KeyBackward:
-            moveBackward = false;
-            return true;
-        case KeyLeft:
-            moveLeft = false;
-            return true;
-        case KeyRight:
-            moveRight = false;
-            return true;
-        default:
-            return false;
-        }
-    case MouseMove:
+    if (kind == MouseMove) {
         mouseMove(input.getDeltaX(), input.getDeltaY());
         return true;
-    default:
+    }
+    if (kind == GamepadMove) {
+        gamepad = input.getGamepad();
+        return false; // others may read the gamepad too
+    }
+    if (kind != KeyDown && kind != KeyUp)
+        return false;
+    if (kind == KeyDown && input.getKey() == InputSystem::PadLeftShoulder) {
+        sky->setDensity(sky->getDensity() - DensityStep);
         return false;
     }
+    if (kind == KeyDown && input.getKey() == InputSystem::PadRightShoulder) {
+        sky->setDensity(sky->getDensity() + DensityStep);
+        return false;
+    }
+    WC_ActionMap::Action action = WC_ActionMap::Action::Forward;
+    if (!actions.findAction(input.getKey(), action))
+        return false;
+    const bool down = kind == KeyDown;
+    switch (action) {
+    case WC_ActionMap::Action::CloudsThinner:
+        if (down)
+            sky->setDensity(sky->getDensity() - DensityStep);
+        return false; // later handlers still see the key
+    case WC_ActionMap::Action::CloudsDenser:
+        if (down)
+            sky->setDensity(sky->getDensity() + DensityStep);
+        return false;
+    case WC_ActionMap::Action::Forward:
+        moveForward = down;
+        return true;
+    case WC_ActionMap::Action::Back:
+        moveBackward = down;
+        return true;
+    case WC_ActionMap::Action::Left:
+        moveLeft = down;
+        return true;
+    case WC_ActionMap::Action::Right:
+        moveRight = down;
+        return true;
+    }
+    return false;
+}
+
+bool W_LevelRenderer::isWalkRequested() const
+{
+    if (axis(moveForward, moveBackward) != 0.0f || axis(moveLeft, moveRight) != 0.0f)
+        return true;
+    float pushX = 0.0f;
+    float pushY = 0.0f;
+    stickPush(gamepad.leftX, gamepad.leftY, LeftStickDeadZone, pushX, pushY);
+    return pushX != 0.0f || pushY != 0.0f;
+}
+
+void W_LevelRenderer::stickPush(int16_t x, int16_t y, float deadZone, float& pushX, float& pushY)
+{
+    pushX = 0.0f;
+    pushY = 0.0f;
+    const float fx = static_cast<float>(x);
+    const float fy = static_cast<float>(y);
+    const float length = std::sqrt(fx * fx + fy * fy);
+    if (!(length > deadZone))
+        return;
+    const float push = std::min(1.0f, (length - deadZone) / (StickFull - deadZone));
+    pushX = fx / length * push;
+    pushY = fy / length * push;
+}
+
+// The right stick turns the view at stickLookSpeed radians per second at
+// full push, for the time of the periods; up looks up (down with the
+// vertical look inverted). The pitch stops at straight up or down.
+void W_LevelRenderer::stickLook(uint32_t periods)
+{
+    float pushX = 0.0f;
+    float pushY = 0.0f;
+    stickPush(gamepad.rightX, gamepad.rightY, RightStickDeadZone, pushX, pushY);
+    if (pushX == 0.0f && pushY == 0.0f)
+        return;
+    const uint32_t counted = periods < MaxPeriodsPerTick ? periods : MaxPeriodsPerTick;
+    const float turn = stickLookSpeed * static_cast<float>(counted) * (static_cast<float>(TickInterval) / 1000.0f);
+    const float pitchSign = pitchPerPixel < 0.0f ? -1.0f : 1.0f;
+    pitch = std::max(-HalfPi, std::min(HalfPi, pitch + pushY * turn * pitchSign));
+    yaw = std::fmod(yaw - pushX * turn, TwoPi);
+    if (yaw < 0.0f)
+        yaw += TwoPi;
+}
+
+void W_LevelRenderer::setControls(const ControlSettings& controls)
+{
+    controls.applyTo(actions);
+    yawPerPixel = YawPerPixel * controls.getMouseSensitivity();
+    pitchPerPixel = PitchPerPixel * controls.getMouseSensitivity() * (controls.isInvertY() ? -1.0f : 1.0f);
+    stickLookSpeed = controls.getStickLookSpeed();
 }
 
 void W_LevelRenderer::mouseMove(int32_t dx, int32_t dy)
@@ -127,8 +178,8 @@ void W_LevelRenderer::mouseMove(int32_t dx, int32_t dy)
     InputSystem::instance()->centreCursor();
 
     // Negated as floats: the same value, and no overflow for the lowest int.
-    const float yawChange = -static_cast<float>(dx) * YawPerPixel;
-    const float pitchChange = -static_cast<float>(dy) * PitchPerPixel;
+    const float yawChange = -static_cast<float>(dx) * yawPerPixel;
+    const float pitchChange = -static_cast<float>(dy) * pitchPerPixel;
 
     // A change that would tip the view past straight up or down is dropped
     // as a whole rather than clamped.
@@ -161,18 +212,35 @@ bool W_LevelRenderer::resize(const Vector4& screenRect)
 
 void W_LevelRenderer::tick(uint32_t periods)
 {
+    stickLook(periods);
     const Quaternion orientation = Quaternion::rotationY(yaw) * Quaternion::rotationX(pitch);
     camera.orientation = orientation;
 
     lookVector = orientation.rotate(Vector3(0.0f, 0.0f, -1.0f)) * LookLength;
     lookVector.y = 0.0f;
 
-    const float forward = axis(moveForward, moveBackward); // -1 walks along the view
-    const float sideways = axis(moveLeft, moveRight);
+    float forward = axis(moveForward, moveBackward); // -1 walks along the view
+    float sideways = axis(moveLeft, moveRight);
+    float fraction = 1.0f;
+    if (forward == 0.0f && sideways == 0.0f) {
+        // The left stick, when no walking key is held: its direction at the
+        // keys' step, walked at the fraction its push gives.
+        float pushX = 0.0f;
+        float pushY = 0.0f;
+        stickPush(gamepad.leftX, gamepad.leftY, LeftStickDeadZone, pushX, pushY);
+        fraction = std::sqrt(pushX * pushX + pushY * pushY);
+        if (fraction > 0.0f) {
+            sideways = pushX / fraction;
+            forward = -pushY / fraction;
+        }
+    }
     Vector3 step = orientation.rotate(Vector3(sideways, 0.0f, forward));
     step.y = 0.0f;
 
-    walker.walk(step, periods);
+    if (fraction == 1.0f)
+        walker.walk(step, periods);
+    else
+        walker.walk(step, periods, fraction);
 
     camera.position = walker.getPosition();
     camera.updateView();

@@ -6,7 +6,15 @@
 // corner. It is also a timer event: every 20 ms it moves the player (keys w,
 // a, s, d; mouse look), who collides with solid cells and with the edge of
 // the grid. It owns the sky; the floor and wall textures belong to the
-// texture cache.
+// texture cache. Which keys walk and change the clouds, and how far the
+// mouse turns per pixel, are its controls (ControlSettings, through its
+// action map); without any, the keys and turn rates below.
+//
+// A gamepad walks too: the left stick walks and steps aside at a speed in
+// proportion to its push beyond the dead zone (full push: the speed of one
+// key; a walking key held wins over the stick), the right stick looks
+// around (stick look speed at full push), the shoulder buttons change the
+// clouds as the density keys do. A gamepad that goes away stops the walk.
 //
 // The widget composes the level's parts and handles input: LevelWalker moves
 // the player, LevelGeometry holds the floor and wall quads built once in
@@ -16,6 +24,8 @@
 // larger one draws only the blocks that rays cast from the eye across the
 // view reach before they meet a solid cell.
 
+#include "input/ControlSettings.h"
+#include "input/WC_ActionMap.h"
 #include "math/PerspectiveCamera.h"
 #include "math/Quaternion.h"
 #include "math/Vector3.h"
@@ -50,6 +60,11 @@ public:
     static constexpr float YawPerPixel = 0.001f;                  // radians
     static constexpr float PitchPerPixel = 0.0005f;
     static constexpr float DensityStep = 0.01f;
+    // Stick readings within these distances of the centre count as centred
+    // (XInput's own dead zones); a full push reads StickFull.
+    static constexpr float LeftStickDeadZone = 7849.0f;
+    static constexpr float RightStickDeadZone = 8689.0f;
+    static constexpr float StickFull = 32767.0f;
     static constexpr float StartDensity = 0.4f;
     // The 10 x 10 minimap is a seventh of the screen wide.
     static constexpr float MapCellsPerWidth = LevelMinimap::CellsPerWidth;
@@ -60,7 +75,7 @@ public:
     static constexpr int32_t BlockSize = LevelGeometry::BlockSize;
     static constexpr float RayAngleStep = LevelVisibility::RayAngleStep; // radians between visibility rays
 
-    // Engine key codes the level reacts to.
+    // Engine key codes the level reacts to unless its controls say otherwise.
     static constexpr uint32_t KeyGrayMinus = 30;
     static constexpr uint32_t KeyGrayPlus = 31;
     static constexpr uint32_t KeyForward = 119;  // w
@@ -80,6 +95,20 @@ public:
     ~W_LevelRenderer() override;
 
     bool handleInput(uint32_t kind, const InputState& state) override;
+    // The keys of the actions, the mouse's turn per pixel and the stick's
+    // look speed; until it is called, the defaults of ControlSettings.
+    void setControls(const ControlSettings& controls);
+    const WC_ActionMap& getActionMap() const { return actions; }
+    float getYawPerPixel() const { return yawPerPixel; }
+    float getPitchPerPixel() const { return pitchPerPixel; } // negative with the vertical look inverted
+    float getStickLookSpeed() const { return stickLookSpeed; }
+    // Whether the held controls ask to walk (opposite keys cancel out).
+    bool isWalkRequested() const;
+    const InputState::Gamepad& getGamepad() const { return gamepad; } // as last reported
+
+    // A stick reading as a push of length 0 to 1: 0 within the dead zone,
+    // growing from its edge to 1 at full push, in the stick's direction.
+    static void stickPush(int16_t x, int16_t y, float deadZone, float& pushX, float& pushY);
     bool resize(const Vector4& screenRect) override;
     void draw() override;
     void tick(uint32_t periods) override;
@@ -130,6 +159,7 @@ private:
     W_LevelRenderer(const LevelGrid& grid, std::unique_ptr<SkyDome> ownSky, bool graphics);
 
     void mouseMove(int32_t dx, int32_t dy);
+    void stickLook(uint32_t periods);
 
     void drawSky();
     void drawFloor() const;
@@ -154,6 +184,11 @@ private:
     LevelMinimap minimap;
     bool drawAll;
     bool skyFirst = false;
+    WC_ActionMap actions;
+    float yawPerPixel = YawPerPixel;
+    float pitchPerPixel = PitchPerPixel;
+    float stickLookSpeed = ControlSettings::DefaultStickLookSpeed;
+    InputState::Gamepad gamepad;
 };
 
 } // namespace Quorvel

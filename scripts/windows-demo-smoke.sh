@@ -2,7 +2,8 @@
 # The Windows build of the demonstration, built and run: cross-compiles
 # quorvel-demo.exe with MinGW-w64 (warnings are errors) and runs it under Wine
 # on the current display (DISPLAY must be set, a 1024x768x24 screen) with the
-# shipped quorvel.conf and data/ beside it. It must draw sky, floor, walls,
+# shipped quorvel.conf and data/ beside it. It must load XInput at run time
+# (no gamepad line in the log without a controller), draw sky, floor, walls,
 # minimap, counter and crosshair at their places, walk when w is held, stop
 # when the window loses the focus while w is still held, and on a close
 # request end with exit code 0 and a CRLF log whose last line is
@@ -42,6 +43,11 @@ kill -0 $pid 2>/dev/null || fail "the demonstration ended before its main loop r
 sleep 2
 
 head -1 quorvel.log | grep -q $'^Application initialising...\r$' || fail "the log does not start with a CRLF line"
+# XInput is loaded at run time (Wine has xinput1_4.dll); without a controller
+# nothing about the gamepad is logged.
+if grep -q "XInput\|gamepad" quorvel.log; then
+    fail "the log speaks of the gamepad: $(grep "XInput\|gamepad" quorvel.log)"
+fi
 
 shot() { xwd -root -silent | convert xwd:- "$1" || fail "no screenshot"; }
 # The minimap's 10 x 10 cells (1024 / 70 pixels each) in the top-right corner.

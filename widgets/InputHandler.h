@@ -11,9 +11,10 @@ namespace Quorvel {
 
 // Input event kinds: single bits, so that they combine into an event mask.
 enum InputEventKind : uint32_t {
-    KeyDown = 1,   // a key or mouse button went down; wheel steps arrive as KeyDown
-    KeyUp = 2,     // a key or mouse button went up
-    MouseMove = 4, // the cursor moved
+    KeyDown = 1,     // a key or mouse button went down; wheel steps arrive as KeyDown
+    KeyUp = 2,       // a key or mouse button went up
+    MouseMove = 4,   // the cursor moved
+    GamepadMove = 8, // a gamepad's sticks or triggers moved, or it came or went; its buttons are keys
 };
 
 class InputHandler {

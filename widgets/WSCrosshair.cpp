@@ -2,6 +2,7 @@
 
 #include "math/Vector4.h"
 #include "system/OpenGL.h"
+#include "widgets/HudScale.h"
 
 namespace Quorvel {
 
@@ -21,15 +22,19 @@ bool WSCrosshair::init()
 bool WSCrosshair::resize(const Vector4& r)
 {
     centre = Vector3((r.x + r.z) / 2.0f, (r.y + r.w) / 2.0f, 0.0f);
+    scale = HudScale::forHeight(r.w - r.y);
+    lineWidth = HudScale::lineWidth(scale);
     return true;
 }
 
 std::array<Vector3, 8> WSCrosshair::segments() const
 {
-    const Vector3 outerX(ArmEnd, 0.0f, 0.0f);
-    const Vector3 innerX(ArmStart, 0.0f, 0.0f);
-    const Vector3 outerY(0.0f, ArmEnd, 0.0f);
-    const Vector3 innerY(0.0f, ArmStart, 0.0f);
+    const float end = ArmEnd * scale;
+    const float start = ArmStart * scale;
+    const Vector3 outerX(end, 0.0f, 0.0f);
+    const Vector3 innerX(start, 0.0f, 0.0f);
+    const Vector3 outerY(0.0f, end, 0.0f);
+    const Vector3 innerY(0.0f, start, 0.0f);
     return {centre - outerX, centre - innerX, centre + outerX, centre + innerX,
             centre - outerY, centre - innerY, centre + outerY, centre + innerY};
 }
@@ -38,10 +43,14 @@ void WSCrosshair::draw()
 {
     // Only the colour changes, and it is meant to stay white.
     glColor3f(1.0f, 1.0f, 1.0f);
+    if (lineWidth != 1.0f)
+        glLineWidth(lineWidth);
     glBegin(GL_LINES);
     for (const Vector3& point : segments())
         glVertex3f(point.x, point.y, point.z);
     glEnd();
+    if (lineWidth != 1.0f)
+        glLineWidth(1.0f); // OpenGL's own default, which the other lines expect
 }
 
 } // namespace Quorvel

@@ -1,7 +1,9 @@
 #pragma once
 // WSCrosshair: the overlay that marks the screen centre, where the first-person
 // view aims: four short white lines around the centre, the centre itself left
-// open. Drawn in the widget manager's screen space; created hidden.
+// open. Drawn in the widget manager's screen space; created hidden. On a
+// screen taller than 768 pixels the arms and their width grow with the
+// screen's height (HudScale).
 
 #include "math/Vector3.h"
 #include "widgets/Widget.h"
@@ -23,13 +25,17 @@ public:
     void draw() override;                            // white, one batch of four segments
 
     const Vector3& getCentre() const { return centre; }
+    float getScale() const { return scale; }         // 1 up to a 768-pixel-high screen
+    float getLineWidth() const { return lineWidth; } // pixels
 
     // The four segments as pairs of points (outer end, inner end): left,
-    // right, top, bottom, in screen units.
+    // right, top, bottom, in screen units; ArmEnd and ArmStart times the scale.
     std::array<Vector3, 8> segments() const;
 
 private:
     Vector3 centre;
+    float scale = 1.0f;
+    float lineWidth = 1.0f;
 };
 
 } // namespace Quorvel

@@ -4,6 +4,7 @@
 #include "resources/Font.h"
 #include "system/GraphicSystem.h"
 #include "system/TimerSystem.h"
+#include "widgets/HudScale.h"
 
 #include <cstdio>
 
@@ -21,6 +22,7 @@ WS_FpsCounter::WS_FpsCounter(int32_t hAlign_, int32_t vAlign_, std::unique_ptr<T
     if (!writer) {
         writer = std::make_unique<TextWriter>(nullptr, Vector3(1.0f, 1.0f, 1.0f), DefaultSize);
     }
+    baseSize = writer->getSize();
     visible = true;
     eventMask = 0;
     interval = Interval;
@@ -31,6 +33,7 @@ WS_FpsCounter::~WS_FpsCounter() = default;
 
 bool WS_FpsCounter::resize(const Vector4& screenRect)
 {
+    writer->setSize(baseSize * HudScale::forHeight(screenRect.w)); // the screen height, as below
     // Room for four digits, so the usual rates do not shift the text.
     const float reserved = writer->textWidth("9999", TextWriter::WholeText);
     const float textHeight = writer->getSize();

@@ -3,6 +3,8 @@
 // presented. Once a second the timer system ticks it and it turns the
 // graphic system's frame count into a rate; every frame it prints the rate
 // through the TextWriter it owns, at a position set by its alignment codes.
+// On a screen taller than 768 pixels the text grows with the screen's height
+// (HudScale) from the size the writer had when the counter got it.
 
 #include "system/TimerEvent.h"
 #include "widgets/TextWriter.h"
@@ -47,6 +49,7 @@ public:
     int32_t getHAlign() const { return hAlign; }
     int32_t getVAlign() const { return vAlign; }
     TextWriter* getWriter() const { return writer.get(); }
+    float getBaseSize() const { return baseSize; } // the text size on screens up to 768 pixels high
 
 private:
     void formatText(); // text = fps in decimal
@@ -54,6 +57,7 @@ private:
     uint32_t fps = 0;    // 0 until the first tick
     char text[16] = "0"; // fps as printed, formatted only when it changes (draw allocates nothing)
     std::unique_ptr<TextWriter> writer;
+    float baseSize = DefaultSize;
     float x = 0.0f; // text origin in screen space
     float y = 0.0f;
     int32_t hAlign;

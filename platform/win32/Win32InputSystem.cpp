@@ -1,5 +1,7 @@
 #include "platform/win32/Win32InputSystem.h"
 
+#include "core/Application.h"
+#include "core/Log.h"
 #include "system/GraphicSystem.h"
 
 #include <windows.h>
@@ -49,6 +51,8 @@ uint32_t screenHeight()
 
 } // namespace
 
+const char* const Win32InputSystem::XInputLibraries[3] = {"xinput1_4.dll", "xinput1_3.dll", "xinput9_1_0.dll"};
+
 InputSystem* InputSystem::instance()
 {
     if (InputSystem* existing = existingInstance())
@@ -71,9 +75,116 @@ Win32InputSystem::Win32InputSystem()
         virtualKeyCodes[row.virtualKey] = row.code;
 
     GetKeyboardState(keyboardState);
+    loadXInput(XInputLibraries, sizeof XInputLibraries / sizeof XInputLibraries[0]);
 }
 
-Win32InputSystem::~Win32InputSystem() = default;
+Win32InputSystem::~Win32InputSystem()
+{
+    if (xinputLibrary)
+        FreeLibrary(xinputLibrary);
+}
+
+bool Win32InputSystem::loadXInput(const char* const* names, size_t count)
+{
+    if (xinputLibrary)
+        FreeLibrary(xinputLibrary);
+    xinputLibrary = nullptr;
+    xinputGetState = nullptr;
+    gamepadUser = -1;
+    for (size_t n = 0; n < count; ++n) {
+        HMODULE library = LoadLibraryA(names[n]);
+        if (!library)
+            continue;
+        // Through a plain function pointer: FARPROC's own type says nothing
+        // of the real one.
+        const FARPROC address = GetProcAddress(library, "XInputGetState");
+        if (!address) {
+            FreeLibrary(library);
+            continue;
+        }
+        xinputLibrary = library;
+        xinputGetState = reinterpret_cast<XInputGetStateFunction>(reinterpret_cast<void (*)()>(address));
+        return true;
+    }
+    String tried;
+    for (size_t n = 0; n < count; ++n)
+        tried += String(n > 0 ? ", " : "") + names[n];
+    Application::instance()->getLog()->printf("Input: no XInput library (%s); no gamepad", tried.c_str());
+    return false;
+}
+
+void Win32InputSystem::update()
+{
+    pollGamepad();
+}
+
+void Win32InputSystem::pollGamepad()
+{
+    if (!xinputGetState || !focused)
+        return;
+    XINPUT_STATE state = {};
+    if (gamepadUser >= 0) {
+        if (xinputGetState(static_cast<DWORD>(gamepadUser), &state) == ERROR_SUCCESS) {
+            applyGamepad(state);
+            return;
+        }
+        Application::instance()->getLog()->printf("Input: gamepad %d disconnected", static_cast<int>(gamepadUser));
+        gamepadUser = -1;
+        releaseGamepad(false);
+    }
+    for (DWORD user = 0; user < XUSER_MAX_COUNT; ++user) {
+        if (xinputGetState(user, &state) != ERROR_SUCCESS)
+            continue;
+        gamepadUser = static_cast<int32_t>(user);
+        gamepadFresh = true;
+        Application::instance()->getLog()->printf("Input: gamepad %d connected", static_cast<int>(user));
+        applyGamepad(state);
+        return;
+    }
+}
+
+void Win32InputSystem::applyGamepad(const XINPUT_STATE& state)
+{
+    if (!gamepadFresh && state.dwPacketNumber == gamepadPacket)
+        return;
+    gamepadFresh = false;
+    gamepadPacket = state.dwPacketNumber;
+
+    const XINPUT_GAMEPAD& pad = state.Gamepad;
+    for (uint32_t bit = 0; bit < GamepadButtonCount; ++bit) {
+        const WORD mask = static_cast<WORD>(1u << bit);
+        if ((pad.wButtons & mask) != (gamepadButtons & mask))
+            dispatchKey(GamepadButtonFirst + bit, 0, (pad.wButtons & mask) != 0);
+    }
+    gamepadButtons = pad.wButtons;
+
+    InputState::Gamepad axes;
+    axes.connected = true;
+    axes.leftX = pad.sThumbLX;
+    axes.leftY = pad.sThumbLY;
+    axes.rightX = pad.sThumbRX;
+    axes.rightY = pad.sThumbRY;
+    axes.leftTrigger = pad.bLeftTrigger;
+    axes.rightTrigger = pad.bRightTrigger;
+    if (axes != gamepadAxes) {
+        gamepadAxes = axes;
+        dispatchGamepad(axes);
+    }
+}
+
+void Win32InputSystem::releaseGamepad(bool connected)
+{
+    for (uint32_t bit = 0; bit < GamepadButtonCount; ++bit)
+        if ((gamepadButtons & (1u << bit)) != 0)
+            dispatchKey(GamepadButtonFirst + bit, 0, false);
+    gamepadButtons = 0;
+    InputState::Gamepad axes;
+    axes.connected = connected;
+    if (axes != gamepadAxes) {
+        gamepadAxes = axes;
+        dispatchGamepad(axes);
+    }
+}
 
 void Win32InputSystem::relativeToCentre(int32_t& x, int32_t& y)
 {
@@ -103,6 +214,12 @@ void Win32InputSystem::focusLost()
         return;
     focused = false;
     releaseAllKeys();
+    // The held buttons went with the keys; the sticks stop too, and the
+    // controller's whole state is read afresh when the focus returns.
+    gamepadButtons = 0;
+    if (gamepadUser >= 0)
+        releaseGamepad(true);
+    gamepadFresh = true;
     // Shown whatever the display count was, and given back exactly later.
     shownCount = 0;
     int count = 0;

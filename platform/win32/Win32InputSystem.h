@@ -6,12 +6,22 @@
 // mouse look, while the window has the focus. Losing the focus releases every
 // held key and button through the key-up path and shows the cursor; getting
 // it back hides the cursor and re-centres it without turning the view.
+//
+// Gamepads come through XInput, loaded at run time (xinput1_4, then
+// xinput1_3, then xinput9_1_0; without any there is no gamepad and the log
+// says so once). Each update reads the first connected controller while the
+// window has the focus: its buttons become key events (codes from
+// GamepadButtonFirst), its sticks and triggers GamepadMove events, each only
+// when it changed. A controller that goes away lets go of everything.
 
 #include "input/InputSystem.h"
 #include "platform/win32/Win32Subsystem.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
+
+#include <xinput.h>
 
 namespace Quorvel {
 
@@ -24,6 +34,17 @@ public:
     ~Win32InputSystem() override;
 
     bool hasFailed() override { return false; }
+
+    static const char* const XInputLibraries[3]; // tried in this order
+
+    // Loads the first XInput library of the names that exists, instead of
+    // any loaded before; false, after one log line, when none does.
+    bool loadXInput(const char* const* names, size_t count);
+    bool hasXInput() const { return xinputGetState != nullptr; }
+    // The XInput user whose controller is read, -1 while there is none.
+    int32_t getGamepadUser() const { return gamepadUser; }
+
+    void update() override; // reads the gamepad
 
     void relativeToCentre(int32_t& x, int32_t& y) override;
     void centreCursor() override; // SetCursorPos to the client area's centre; nothing without the focus
@@ -40,7 +61,14 @@ public:
     bool hasFocus() const { return focused; }
 
 private:
+    typedef DWORD(WINAPI* XInputGetStateFunction)(DWORD userIndex, XINPUT_STATE* state);
+
     void keyMessage(uint32_t virtualKey, LPARAM lParam, bool down);
+    void pollGamepad();
+    // Dispatches what changed since the last state passed on.
+    void applyGamepad(const XINPUT_STATE& state);
+    // Lets go of every held button and centres the sticks.
+    void releaseGamepad(bool connected);
     void focusLost();
     void focusGained();
 
@@ -51,6 +79,13 @@ private:
     bool focused = true;       // until told otherwise: the window takes the focus when shown
     bool skipNextMove = false; // the first cursor move after the focus returns only re-centres
     int shownCount = 0;        // ShowCursor(TRUE) calls made at focus loss, taken back at focus gain
+    HMODULE xinputLibrary = nullptr;
+    XInputGetStateFunction xinputGetState = nullptr;
+    int32_t gamepadUser = -1;
+    bool gamepadFresh = true; // the next state read is dispatched whatever its packet number
+    DWORD gamepadPacket = 0;
+    WORD gamepadButtons = 0;         // buttons dispatched as held
+    InputState::Gamepad gamepadAxes; // sticks and triggers as dispatched
 };
 
 } // namespace Quorvel

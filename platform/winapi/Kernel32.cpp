@@ -1,8 +1,12 @@
 // The kernel32 and winmm parts of the layer: module handle and file name,
-// last error, sleeping and the clocks, on POSIX.
+// the XInput libraries loaded at run time, last error, sleeping and the
+// clocks, on POSIX.
 
 #include "platform/winapi/include/windows.h"
 
+#include "platform/winapi/include/xinput.h"
+
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,7 +30,53 @@ uint64_t monotonicNanoseconds()
     return uint64_t(now.tv_sec) * 1000000000u + uint64_t(now.tv_nsec);
 }
 
+// The one library the layer serves by name: its XInput.
+HMODULE const xinputModule = reinterpret_cast<HMODULE>(uintptr_t(0x7e000000));
+
+// Whether the name is one of XInput's libraries: xinput1_4, xinput1_3 or
+// xinput9_1_0, in any case, with or without ".dll".
+bool isXInputName(const char* name)
+{
+    std::string lower;
+    for (const char* c = name; *c != '\0' && lower.size() < MAX_PATH; ++c)
+        lower += char(std::tolower(static_cast<unsigned char>(*c)));
+    for (const char* known : {"xinput1_4", "xinput1_3", "xinput9_1_0"}) {
+        const std::string plain(known);
+        if (lower == plain || lower == plain + ".dll")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+HMODULE WINAPI LoadLibraryA(LPCSTR fileName)
+{
+    if (fileName && isXInputName(fileName))
+        return xinputModule;
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName)
+{
+    if (module == xinputModule && procName) {
+        if (std::strcmp(procName, "XInputGetState") == 0)
+            return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&XInputGetState));
+        if (std::strcmp(procName, "XInputSetState") == 0)
+            return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&XInputSetState));
+    }
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+}
+
+BOOL WINAPI FreeLibrary(HMODULE module)
+{
+    if (module == xinputModule)
+        return TRUE; // the layer's own code stays loaded
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+}
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
 {

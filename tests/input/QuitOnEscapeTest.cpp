@@ -42,3 +42,26 @@ TEST(QuitOnEscapeTest, EscapeDownRequestsQuitAndNothingElseDoes)
     EXPECT_TRUE(input.dispatchKey(QuitOnEscape::KeyEscape, 27, true));
     EXPECT_TRUE(application.isQuitRequested());
 }
+
+// A gamepad's Back button quits as Escape does; its other buttons and Back
+// going up do not.
+TEST(QuitOnEscapeTest, GamepadBackQuitsToo)
+{
+    QuorvelTest::TempDir dir;
+    BareApplication application;
+    FakeScreen screen(1024, 768);
+    FakeInputSystem input;
+    QuitOnEscape quitKey;
+    input.addHandler(&quitKey);
+
+    for (uint32_t code : {InputSystem::PadA, InputSystem::PadStart, InputSystem::PadLeftShoulder}) {
+        EXPECT_FALSE(input.dispatchKey(code, 0, true)) << code;
+        input.dispatchKey(code, 0, false);
+    }
+    EXPECT_FALSE(input.dispatchKey(InputSystem::PadBack, 0, false)) << "Back going up";
+    EXPECT_FALSE(application.isQuitRequested());
+
+    EXPECT_TRUE(input.dispatchKey(InputSystem::PadBack, 0, true));
+    EXPECT_TRUE(application.isQuitRequested());
+    EXPECT_EQ(application.getExitCode(), 0);
+}

@@ -57,3 +57,45 @@ TEST(WC_ActionMapTest, InTheWidgetManagerItNeverConsumes)
 }
 
 } // namespace
+
+namespace {
+
+// Without settings every action sits on the walk-through's own key, each key
+// finds its action and an unbound key finds none.
+TEST(WC_ActionMapTest, DefaultKeysAndTheirActions)
+{
+    using Action = WC_ActionMap::Action;
+    const struct {
+        Action action;
+        const char* name;
+        uint32_t key;
+    } rows[] = {
+        {Action::Forward, "forward", 119},
+        {Action::Back, "back", 115},
+        {Action::Left, "left", 97},
+        {Action::Right, "right", 100},
+        {Action::CloudsDenser, "clouds_denser", 31},
+        {Action::CloudsThinner, "clouds_thinner", 30},
+    };
+    ASSERT_EQ(std::size(rows), WC_ActionMap::ActionCount);
+    WC_ActionMap map;
+    for (const auto& row : rows) {
+        EXPECT_STREQ(WC_ActionMap::actionName(row.action), row.name);
+        EXPECT_EQ(WC_ActionMap::defaultKey(row.action), row.key) << row.name;
+        EXPECT_EQ(map.getKey(row.action), row.key) << row.name;
+        Action found = row.action == Action::Forward ? Action::Back : Action::Forward;
+        ASSERT_TRUE(map.findAction(row.key, found)) << row.name;
+        EXPECT_EQ(found, row.action) << row.name;
+    }
+    Action untouched = Action::Right;
+    EXPECT_FALSE(map.findAction(27, untouched)) << "Escape is no action";
+    EXPECT_FALSE(map.findAction(0, untouched));
+    EXPECT_EQ(untouched, Action::Right) << "a miss leaves the action as it was";
+
+    map.setKey(Action::Forward, 89);
+    EXPECT_FALSE(map.findAction(119, untouched)) << "w after forward moved to Up";
+    ASSERT_TRUE(map.findAction(89, untouched));
+    EXPECT_EQ(untouched, Action::Forward);
+}
+
+} // namespace

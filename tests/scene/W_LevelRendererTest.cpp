@@ -3,11 +3,15 @@
 
 #include "scene/SceneTestSupport.h"
 
+#include "core/Config.h"
+#include "core/Log.h"
+#include "input/ControlSettings.h"
 #include "input/InputSystem.h"
 #include "math/MathUtil.h"
 #include "math/Vector4.h"
 #include "scene/LevelGrid.h"
 #include "scene/W_LevelRenderer.h"
+#include "support/TempDir.h"
 #include "widgets/InputHandler.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +19,7 @@
 #include <cmath>
 #include <algorithm>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -296,6 +301,165 @@ TEST_F(W_LevelRendererTest, YawWrapsIntoZeroToTwoPi)
         mouse(c.dx, 0);
         EXPECT_NEAR(level.getYaw(), c.yaw, 1e-5f) << "dx " << c.dx;
     }
+}
+
+// Controls read from a [Controls] section, as the demonstration reads them.
+Quorvel::ControlSettings controlsFrom(const std::string& section)
+{
+    QuorvelTest::TempDir directory;
+    Quorvel::Log log(directory.file("controls.log").c_str());
+    std::istringstream stream("[Controls]\n" + section);
+    Quorvel::Config config(stream);
+    return Quorvel::ControlSettings::read(config.getSection("Controls"), log);
+}
+
+// Each [Controls] file, then one key held for three periods from the middle
+// of cell (0, 0) at yaw 0: how far the player went along x and z, and
+// whether the level used the key.
+TEST_F(W_LevelRendererTest, BindingsDecideWhichKeysWalk)
+{
+    constexpr uint32_t Up = 89, F1 = 65;
+    struct Case {
+        const char* controls;
+        uint32_t key;
+        float dx;
+        float dz;
+        bool used;
+    };
+    const Case cases[] = {
+        {"", 'w', 0.0f, -3.0f, true},
+        {"", Up, 0.0f, 0.0f, false},
+        {"forward = Up\n", Up, 0.0f, -3.0f, true},
+        {"forward = Up\n", 'w', 0.0f, 0.0f, false},
+        {"forward = Up\n", 's', 0.0f, 3.0f, true},
+        {"forward = S\nback = W\n", 'w', 0.0f, 3.0f, true},
+        {"forward = S\nback = W\n", 's', 0.0f, -3.0f, true},
+        {"left = D\nright = A\n", 'a', 3.0f, 0.0f, true},
+        {"forward = Upp\n", 'w', 0.0f, -3.0f, true}, // unknown name: the default stands
+        {"forward = S\n", 'w', 0.0f, -3.0f, true},   // s is back's: the default stands
+        {"forward = S\n", 's', 0.0f, 3.0f, true},
+        {"forward = Up\nback = Up\n", Up, 0.0f, 0.0f, false},
+        {"clouds_denser = F1\n", F1, 0.0f, 0.0f, false},
+    };
+    const Vector3 start(72.0f, 8.0f, -8.0f); // cell (4, 0): open on every side for three units
+    for (const Case& c : cases) {
+        W_LevelRenderer rebound{Quorvel::SkyDome::WithoutGraphics()};
+        rebound.setControls(controlsFrom(c.controls));
+        rebound.setPlayerPosition(start);
+        InputState state;
+        state.setKey(c.key);
+        EXPECT_EQ(rebound.handleInput(Quorvel::KeyDown, state), c.used) << c.controls << " key " << c.key;
+        rebound.tick(3);
+        EXPECT_EQ(rebound.handleInput(Quorvel::KeyUp, state), c.used) << c.controls << " key " << c.key;
+        rebound.tick(3);
+        const std::string what = std::string(c.controls) + " key " + std::to_string(c.key);
+        expectVector(rebound.getPlayerPosition() - start, Vector3(c.dx, 0.0f, c.dz), what);
+    }
+}
+
+TEST_F(W_LevelRendererTest, ReboundCloudKeysChangeTheSky)
+{
+    level.setControls(controlsFrom("clouds_denser = F1\nclouds_thinner = Space\n"));
+    const struct {
+        uint32_t key;
+        float density;
+    } presses[] = {{65, 0.41f}, {65, 0.42f}, {31, 0.42f}, {32, 0.41f}, {30, 0.41f}};
+    for (const auto& press : presses) {
+        EXPECT_FALSE(key(Quorvel::KeyDown, press.key)) << "key " << press.key;
+        EXPECT_NEAR(level.getSky()->getDensity(), press.density, 1e-6f) << "after key " << press.key;
+    }
+}
+
+// The turn for a motion of 100 pixels right and 100 down from yaw 0, pitch 0.
+TEST_F(W_LevelRendererTest, MouseSensitivityAndInvertedLook)
+{
+    struct Case {
+        const char* controls;
+        float yaw; // after wrapping into 0 .. TwoPi
+        float pitch;
+    };
+    const Case cases[] = {
+        {"", Quorvel::TwoPi - 0.1f, -0.05f},
+        {"mouse_sensitivity = 2\n", Quorvel::TwoPi - 0.2f, -0.1f},
+        {"mouse_sensitivity = 0.5\n", Quorvel::TwoPi - 0.05f, -0.025f},
+        {"invert_y = on\n", Quorvel::TwoPi - 0.1f, 0.05f},
+        {"invert_y = on\nmouse_sensitivity = 2\n", Quorvel::TwoPi - 0.2f, 0.1f},
+        {"mouse_sensitivity = 50\n", Quorvel::TwoPi - 0.1f, -0.05f}, // refused: the default stands
+    };
+    for (const Case& c : cases) {
+        W_LevelRenderer turned{Quorvel::SkyDome::WithoutGraphics()};
+        turned.setControls(controlsFrom(c.controls));
+        InputState state;
+        state.setDeltaX(100);
+        state.setDeltaY(100);
+        EXPECT_TRUE(turned.handleInput(Quorvel::MouseMove, state)) << c.controls;
+        EXPECT_NEAR(turned.getYaw(), c.yaw, 1e-5f) << c.controls;
+        EXPECT_NEAR(turned.getPitch(), c.pitch, 1e-6f) << c.controls;
+    }
+}
+
+// Without settings the turn per pixel is exactly the fixed one, so default
+// controls change no picture and no walk.
+TEST_F(W_LevelRendererTest, DefaultControlsAreTheFixedOnes)
+{
+    EXPECT_EQ(level.getYawPerPixel(), W_LevelRenderer::YawPerPixel);
+    EXPECT_EQ(level.getPitchPerPixel(), W_LevelRenderer::PitchPerPixel);
+    level.setControls(controlsFrom(""));
+    EXPECT_EQ(level.getYawPerPixel(), W_LevelRenderer::YawPerPixel);
+    EXPECT_EQ(level.getPitchPerPixel(), W_LevelRenderer::PitchPerPixel);
+    EXPECT_EQ(level.getActionMap().getKey(Quorvel::WC_ActionMap::Action::Forward), W_LevelRenderer::KeyForward);
+}
+
+// A stick reading as a push: nothing within the dead zone, then growing to 1
+// at full push, in the stick's direction; never longer than 1.
+TEST(W_LevelRendererStickTest, PushFromAStickReading)
+{
+    const float dz = W_LevelRenderer::LeftStickDeadZone;
+    const struct {
+        int16_t x, y;
+        float pushX, pushY;
+    } cases[] = {
+        {0, 0, 0.0f, 0.0f},
+        {7849, 0, 0.0f, 0.0f}, // on the edge: still centred
+        {0, -7000, 0.0f, 0.0f},
+        {5000, 5000, 0.0f, 0.0f}, // 7071 from the centre
+        {32767, 0, 1.0f, 0.0f},
+        {-32768, 0, -1.0f, 0.0f},                     // a little beyond full: still 1
+        {0, 20308, 0.0f, 0.5f},                       // halfway from the edge to full
+        {-32768, -32768, -0.70710677f, -0.70710677f}, // a corner: length 1
+        {23170, 23170, 0.70710677f, 0.70710677f},
+    };
+    for (const auto& c : cases) {
+        float x = 9.0f;
+        float y = 9.0f;
+        W_LevelRenderer::stickPush(c.x, c.y, dz, x, y);
+        EXPECT_NEAR(x, c.pushX, 1e-4f) << c.x << ", " << c.y;
+        EXPECT_NEAR(y, c.pushY, 1e-4f) << c.x << ", " << c.y;
+    }
+}
+
+// The shoulder buttons change the clouds like the density keys and leave
+// the event to later handlers; a gamepad report is kept and passed on.
+TEST_F(W_LevelRendererTest, ShoulderButtonsAndGamepadReports)
+{
+    const float start = level.getSky()->getDensity();
+    EXPECT_FALSE(key(Quorvel::KeyDown, Quorvel::InputSystem::PadRightShoulder));
+    EXPECT_NEAR(level.getSky()->getDensity(), start + 0.01f, 1e-6f);
+    EXPECT_FALSE(key(Quorvel::KeyUp, Quorvel::InputSystem::PadRightShoulder));
+    EXPECT_FALSE(key(Quorvel::KeyDown, Quorvel::InputSystem::PadLeftShoulder));
+    EXPECT_FALSE(key(Quorvel::KeyDown, Quorvel::InputSystem::PadLeftShoulder));
+    EXPECT_NEAR(level.getSky()->getDensity(), start - 0.01f, 1e-6f);
+
+    InputState state;
+    InputState::Gamepad pad;
+    pad.connected = true;
+    pad.leftY = 32767;
+    state.setGamepad(pad);
+    EXPECT_FALSE(level.handleInput(Quorvel::GamepadMove, state));
+    EXPECT_EQ(level.getGamepad(), pad);
+    EXPECT_TRUE(level.isWalkRequested());
+    level.tick(2);
+    expectVector(level.getPlayerPosition(), Vector3(8.0f, 8.0f, -10.0f), "two periods at full push");
 }
 
 TEST_F(W_LevelRendererTest, DensityKeysChangeTheSkyButLeaveTheEventUnused)

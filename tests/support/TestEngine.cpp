@@ -54,6 +54,8 @@ public:
 };
 bool started = false;
 bool running = false;
+int screenWidth = TestEngine::Width;
+int screenHeight = TestEngine::Height;
 
 // Writes the test display's settings into a fresh private directory and
 // returns the file's path, or the empty text when that fails.
@@ -64,8 +66,7 @@ std::string privateConfigFile()
         return std::string();
     const std::string path = pattern + "/quorvel.conf";
     std::ofstream config(path, std::ios::trunc);
-    config << "[GraphicSystem]\nwidth=" << TestEngine::Width << "\nheight=" << TestEngine::Height
-           << "\nbpp=32\nvsync=off\n";
+    config << "[GraphicSystem]\nwidth=" << screenWidth << "\nheight=" << screenHeight << "\nbpp=32\nvsync=off\n";
     return config ? path : std::string();
 }
 
@@ -83,6 +84,14 @@ Pixel Frame::at(int x, int y) const
     const size_t offset = (static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) + static_cast<size_t>(x))
         * 3;
     return Pixel{rgb[offset], rgb[offset + 1], rgb[offset + 2]};
+}
+
+void TestEngine::setScreenSize(int width, int height)
+{
+    if (started)
+        return; // the display is already up at its size
+    screenWidth = width;
+    screenHeight = height;
 }
 
 bool TestEngine::start()

@@ -72,8 +72,13 @@ struct StartUpRecord {
 
 class TestEngine {
 public:
-    static constexpr int Width = 1024;
+    static constexpr int Width = 1024; // the screen unless setScreenSize says otherwise
     static constexpr int Height = 768;
+
+    // The display size start() asks for, for a program whose screen is not
+    // 1024 x 768 (its test command starts a screen of that size). Only before
+    // the first start().
+    static void setScreenSize(int width, int height);
 
     // Brings the engine up on the first call; afterwards answers how that went.
     static bool start();

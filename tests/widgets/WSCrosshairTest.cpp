@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace Quorvel;
 
 TEST(WSCrosshairTest, StartsHiddenAndDeclinesInput)
@@ -55,5 +57,35 @@ TEST(WSCrosshairTest, FourArmsAroundAnOpenCentre)
         EXPECT_FLOAT_EQ(expected[i][0], points[i].x) << "vertex " << i;
         EXPECT_FLOAT_EQ(expected[i][1], points[i].y) << "vertex " << i;
         EXPECT_FLOAT_EQ(0.0f, points[i].z) << "vertex " << i;
+    }
+}
+
+// On a 1080-line screen the arms grow by 1080 / 768 and are drawn 2 pixels
+// wide; up to 768 lines they keep their size and width, whatever the width.
+TEST(WSCrosshairTest, ArmsGrowWithTallScreens)
+{
+    const struct {
+        Vector4 rect;
+        float scale;
+        float lineWidth;
+    } cases[] = {
+        {Vector4(0, 0, 1024, 768), 1.0f, 1.0f},     {Vector4(0, 0, 1920, 768), 1.0f, 1.0f},
+        {Vector4(0, 0, 800, 600), 1.0f, 1.0f},      {Vector4(0, 0, 1920, 1080), 1.40625f, 2.0f},
+        {Vector4(0, 0, 3840, 2160), 2.8125f, 3.0f},
+    };
+    for (const auto& c : cases) {
+        WSCrosshair crosshair;
+        crosshair.resize(c.rect);
+        const std::string what = std::to_string(int(c.rect.z)) + "x" + std::to_string(int(c.rect.w));
+        EXPECT_FLOAT_EQ(crosshair.getScale(), c.scale) << what;
+        EXPECT_EQ(crosshair.getLineWidth(), c.lineWidth) << what;
+        const auto points = crosshair.segments();
+        const Vector3 centre = crosshair.getCentre();
+        // Left arm: outer end, inner end.
+        EXPECT_FLOAT_EQ(centre.x - points[0].x, WSCrosshair::ArmEnd * c.scale) << what;
+        EXPECT_FLOAT_EQ(centre.x - points[1].x, WSCrosshair::ArmStart * c.scale) << what;
+        // Bottom arm.
+        EXPECT_FLOAT_EQ(points[6].y - centre.y, WSCrosshair::ArmEnd * c.scale) << what;
+        EXPECT_FLOAT_EQ(points[7].y - centre.y, WSCrosshair::ArmStart * c.scale) << what;
     }
 }

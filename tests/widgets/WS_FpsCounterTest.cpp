@@ -98,6 +98,29 @@ TEST_F(WS_FpsCounterTest, AlignmentCodesPlaceTheText)
     EXPECT_FLOAT_EQ(752.0f, counter.getY());
 }
 
+// Up to 768 lines the text keeps the writer's size; above, it grows with the
+// height and the four reserved digits and the bottom line follow.
+TEST_F(WS_FpsCounterTest, TextGrowsWithTallScreens)
+{
+    const struct {
+        float width, height;
+        float size;
+        float x, y; // centred at the bottom; "9999" is 2.5 sizes wide
+    } cases[] = {
+        {1024, 768, 16.0f, 492.0f, 752.0f}, {800, 600, 16.0f, 380.0f, 584.0f},
+        {1920, 768, 16.0f, 940.0f, 752.0f}, {1920, 1080, 22.5f, 960.0f - 28.125f, 1080.0f - 22.5f},
+        {1024, 768, 16.0f, 492.0f, 752.0f}, // and back: the size is not compounded
+    };
+    WS_FpsCounter counter(WS_FpsCounter::AlignCentre, WS_FpsCounter::AlignBottom, digitWriter());
+    for (const auto& c : cases) {
+        counter.resize(Vector4(0, 0, c.width, c.height));
+        EXPECT_FLOAT_EQ(counter.getWriter()->getSize(), c.size) << c.width << "x" << c.height;
+        EXPECT_FLOAT_EQ(counter.getX(), c.x) << c.width << "x" << c.height;
+        EXPECT_FLOAT_EQ(counter.getY(), c.y) << c.width << "x" << c.height;
+    }
+    EXPECT_FLOAT_EQ(counter.getBaseSize(), 16.0f);
+}
+
 TEST_F(WS_FpsCounterTest, RateIsFramesPerWholeSecond)
 {
     WS_FpsCounter counter(4, 3, digitWriter());

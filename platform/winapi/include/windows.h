@@ -699,6 +699,9 @@ typedef struct _LARGE_INTEGER_ {
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_INSUFFICIENT_BUFFER 122
 #define ERROR_MOD_NOT_FOUND 126
+#define ERROR_PROC_NOT_FOUND 127
+#define ERROR_BAD_ARGUMENTS 160
+#define ERROR_DEVICE_NOT_CONNECTED 1167
 #define ERROR_CLASS_ALREADY_EXISTS 1410
 #define ERROR_CLASS_DOES_NOT_EXIST 1411
 #define ERROR_INVALID_WINDOW_HANDLE 1400
@@ -722,6 +725,15 @@ DWORD WINAPI GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer,
 // size - 1 bytes plus the terminator and size is returned (last error
 // ERROR_INSUFFICIENT_BUFFER); 0 on failure.
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+// Libraries loaded at run time. The layer's only libraries are the XInput
+// ones (xinput1_4.dll, xinput1_3.dll, xinput9_1_0.dll, any case, ".dll" may
+// be left out), all served by the layer's own XInput on SDL2's game
+// controllers; any other name gives null (ERROR_MOD_NOT_FOUND).
+HMODULE WINAPI LoadLibraryA(LPCSTR fileName);
+// XInputGetState and XInputSetState from an XInput library; null otherwise
+// (ERROR_PROC_NOT_FOUND).
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName);
+BOOL WINAPI FreeLibrary(HMODULE module); // FALSE for a handle LoadLibraryA did not give
 DWORD WINAPI GetLastError();
 void WINAPI SetLastError(DWORD error);
 void WINAPI Sleep(DWORD milliseconds);
@@ -838,6 +850,7 @@ typedef CHAR TCHAR;
 #define GetWindowLong GetWindowLongA
 #define SetWindowLong SetWindowLongA
 #define GetModuleFileName GetModuleFileNameA
+#define LoadLibrary LoadLibraryA
 #define OutputDebugString OutputDebugStringA
 #define RegisterClassEx RegisterClassExA
 #define UnregisterClass UnregisterClassA

@@ -132,6 +132,11 @@ void Win32InputSystem::pollGamepad()
         gamepadUser = -1;
         releaseGamepad(false);
     }
+    const DWORD now = timeGetTime();
+    if (gamepadSearched && now - lastGamepadSearch < gamepadSearchInterval)
+        return;
+    gamepadSearched = true;
+    lastGamepadSearch = now;
     for (DWORD user = 0; user < XUSER_MAX_COUNT; ++user) {
         if (xinputGetState(user, &state) != ERROR_SUCCESS)
             continue;
@@ -235,6 +240,7 @@ void Win32InputSystem::focusGained()
     if (focused)
         return;
     focused = true;
+    gamepadSearched = false; // a controller plugged in meanwhile is found at once
     for (; shownCount > 0; --shownCount)
         ShowCursor(FALSE);
     skipNextMove = true;

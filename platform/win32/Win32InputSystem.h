@@ -43,6 +43,12 @@ public:
     bool hasXInput() const { return xinputGetState != nullptr; }
     // The XInput user whose controller is read, -1 while there is none.
     int32_t getGamepadUser() const { return gamepadUser; }
+    // While no controller is connected, the four XInput users are asked at
+    // most once in this many milliseconds (asking about an empty slot is slow
+    // on Windows); the first update and the first after the focus returns
+    // always ask.
+    static constexpr uint32_t GamepadSearchMilliseconds = 2000;
+    void setGamepadSearchInterval(uint32_t milliseconds) { gamepadSearchInterval = milliseconds; }
 
     void update() override; // reads the gamepad
 
@@ -82,6 +88,9 @@ private:
     HMODULE xinputLibrary = nullptr;
     XInputGetStateFunction xinputGetState = nullptr;
     int32_t gamepadUser = -1;
+    uint32_t gamepadSearchInterval = GamepadSearchMilliseconds;
+    bool gamepadSearched = false; // since the start or the focus's return
+    DWORD lastGamepadSearch = 0;  // timeGetTime() of the latest search
     bool gamepadFresh = true; // the next state read is dispatched whatever its packet number
     DWORD gamepadPacket = 0;
     WORD gamepadButtons = 0;         // buttons dispatched as held

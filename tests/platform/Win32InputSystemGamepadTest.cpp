@@ -56,7 +56,8 @@ protected:
         input = new Win32InputSystem();
         input->addHandler(&handler);
         ASSERT_TRUE(input->hasXInput()) << "the layer serves xinput1_4.dll";
-        input->update(); // no controller yet; starts SDL's game controllers
+        input->setGamepadSearchInterval(0); // a controller plugged in is found at the next update
+        input->update();                    // no controller yet; starts SDL's game controllers
         ASSERT_TRUE(handler.events.empty());
     }
 
@@ -181,6 +182,33 @@ TEST_F(Win32InputSystemGamepadTest, FocusLossLetsGoAndFocusReturnReadsAfresh)
     update();
     EXPECT_TRUE(input->getState().isKeyDown(InputSystem::PadB)) << "still held when the focus returns";
     EXPECT_EQ(input->getState().getGamepad().leftX, 30000);
+}
+
+// Asking about empty XInput slots is slow on Windows, so without a
+// controller the search is spaced out; a controller plugged in meanwhile is
+// found at the next search, or at once when the focus returns.
+TEST_F(Win32InputSystemGamepadTest, WithoutAControllerTheSearchIsSpacedOut)
+{
+    input->setGamepadSearchInterval(60000);
+    update(); // the fixture searched a moment ago: no search now
+    VirtualController pad;
+    ASSERT_TRUE(pad.attached()) << SDL_GetError();
+    update();
+    EXPECT_EQ(input->getGamepadUser(), -1) << "searched again before the interval passed";
+
+    input->handleMessage(nullptr, WM_KILLFOCUS, 0, 0);
+    input->handleMessage(nullptr, WM_SETFOCUS, 0, 0);
+    update();
+    EXPECT_EQ(input->getGamepadUser(), 0) << "the focus's return searches at once";
+
+    input->setGamepadSearchInterval(0);
+    pad.unplug();
+    update();
+    EXPECT_EQ(input->getGamepadUser(), -1);
+    VirtualController second;
+    ASSERT_TRUE(second.attached()) << SDL_GetError();
+    update();
+    EXPECT_EQ(input->getGamepadUser(), 0) << "with no interval every update searches";
 }
 
 namespace {

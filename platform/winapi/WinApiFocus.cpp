@@ -1,11 +1,10 @@
-// WinApiFocus: the cursor, activation and the keyboard focus on SDL.
+// WinApiFocus: the cursor, activation and the keyboard focus (what the system
+// under the layer does with them is in sdl/ and web/).
 
 #include "platform/winapi/WinApiFocus.h"
 
 #include "platform/winapi/WinApiVideo.h"
 #include "platform/winapi/WinApiWindows.h"
-
-#include <SDL.h>
 
 namespace Quorvel {
 
@@ -22,7 +21,7 @@ int WinApiFocus::showCursor(BOOL show)
 {
     cursorCount += show ? 1 : -1;
     if (video.ready())
-        SDL_ShowCursor(cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+        showNativeCursor(cursorCount >= 0);
     return cursorCount;
 }
 
@@ -32,18 +31,7 @@ BOOL WinApiFocus::setCursorPos(int x, int y)
     position.y = y;
     if (!video.ensure())
         return TRUE; // no display: the position is only remembered
-    for (auto& entry : windows.all()) {
-        WinApiWindow& window = *entry.second;
-        if (!window.sdl || !window.visible)
-            continue;
-        POINT origin = {};
-        windows.clientOrigin(window.handle, &origin);
-        if (x >= origin.x && y >= origin.y && x < origin.x + window.width && y < origin.y + window.height) {
-            SDL_WarpMouseInWindow(window.sdl, x - origin.x, y - origin.y);
-            return TRUE;
-        }
-    }
-    SDL_WarpMouseGlobal(x, y);
+    warpCursor(x, y);
     return TRUE;
 }
 
@@ -57,14 +45,6 @@ BOOL WinApiFocus::getCursorPos(POINT* point)
         readCursor();
     *point = position;
     return TRUE;
-}
-
-void WinApiFocus::readCursor()
-{
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    position.x = x;
-    position.y = y;
 }
 
 // ---------------------------------------------------------------------------
@@ -104,8 +84,8 @@ BOOL WinApiFocus::setForeground(HWND handle)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    if (window->sdl && window->visible)
-        SDL_RaiseWindow(window->sdl);
+    if (window->hasSurface() && window->visible)
+        raise(*window);
     activate(handle, true);
     return TRUE;
 }
@@ -124,8 +104,8 @@ HWND WinApiFocus::setFocus(HWND handle)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
-    if (window->sdl && window->visible)
-        SDL_SetWindowInputFocus(window->sdl);
+    if (window->hasSurface() && window->visible)
+        giveInputFocus(*window);
     if (focus != handle) {
         if (focus)
             windows.send(focus, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);

@@ -9,6 +9,7 @@ namespace Quorvel {
 
 class WinApiVideo;
 class WinApiWindows;
+struct WinApiWindow;
 
 class WinApiFocus {
 public:
@@ -17,9 +18,9 @@ public:
     int showCursor(BOOL show);
     BOOL setCursorPos(int x, int y);
     BOOL getCursorPos(POINT* point);
-    POINT cursor() const { return position; } // as last known, without asking SDL
+    POINT cursor() const { return position; } // as last known, without asking the system
     void cursorMoved(int x, int y) { position = {x, y}; }
-    void readCursor(); // asks SDL where the pointer is
+    void readCursor(); // asks the system where the pointer is
 
     // Activation and focus, with WM_ACTIVATEAPP, WM_ACTIVATE, WM_SETFOCUS
     // and WM_KILLFOCUS as Windows sends them.
@@ -31,6 +32,12 @@ public:
     void forget(HWND window); // the window is destroyed
 
 private:
+    // What the system under the layer does (sdl/, web/).
+    void showNativeCursor(bool show);
+    void warpCursor(int x, int y); // screen coordinates
+    void raise(WinApiWindow& window);
+    void giveInputFocus(WinApiWindow& window);
+
     WinApiVideo& video;
     WinApiWindows& windows;
 

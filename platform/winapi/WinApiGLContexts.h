@@ -1,6 +1,6 @@
 #pragma once
 // WinApiGLContexts: the OpenGL side of the layer: the pixel format of each
-// window's device context, the rendering contexts (SDL GL contexts), which
+// window's device context, the rendering contexts (SDL's or WebGL's), which
 // one is current, buffer swaps and the WGL entry points.
 
 #include "platform/winapi/include/windows.h"
@@ -33,17 +33,17 @@ public:
     HDC currentDC() const { return currentDc; }
     PROC getProcAddress(LPCSTR name) const;
 
-    // A window's SDL window is about to go: a context current on it is not.
+    // A window's system window is about to go: a context current on it is not.
     void releaseOn(const WinApiWindow& window);
     // A window is destroyed: its contexts stay, bound to no window.
     void forgetWindow(HWND window);
-    // The display is gone: nothing of SDL's is touched again.
+    // The display is gone: nothing of it is touched again.
     void forgetAll();
     void deleteAll(); // at shutdown
 
 private:
     struct Context {
-        void* gl = nullptr; // SDL_GLContext
+        void* gl = nullptr; // the system's context (SDL_GLContext, a WebGL context handle)
         HWND window = nullptr;
         int pixelFormat = 0;
     };

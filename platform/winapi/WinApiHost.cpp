@@ -1,9 +1,7 @@
 // WinApiHost: the composition of the layer's parts, a window's life, and
-// the start and end of SDL video.
+// the start and end of the display.
 
 #include "platform/winapi/WinApiHost.h"
-
-#include <SDL.h>
 
 #include <chrono>
 #include <cstdio>
@@ -30,7 +28,7 @@ WinApiHost::WinApiHost()
 }
 
 // ---------------------------------------------------------------------------
-// SDL video: start, loss of the display, and exit.
+// The display: start, loss, and exit.
 
 void WinApiHost::videoStarted()
 {
@@ -54,7 +52,7 @@ void WinApiHost::onDisplayLost()
         return;
     std::fprintf(stderr, "winapi: the connection to the display was lost\n");
     std::fflush(stderr);
-    host.windowList.forgetSdl();
+    host.windowList.forgetSurfaces();
     host.gl.forgetAll();
     host.modes.forget();
     host.messageQueue.postQuit(DisplayLostExitCode);
@@ -79,7 +77,7 @@ void WinApiHost::shutdown()
         return;
     gl.deleteAll();
     for (auto& entry : windowList.all())
-        windowList.destroySdl(*entry.second);
+        windowList.destroySurface(*entry.second);
     modes.forget();
     video.stop();
 }
@@ -145,7 +143,7 @@ BOOL WinApiHost::destroyWindow(HWND handle)
     if (!window)
         return TRUE;
     gl.releaseOn(*window);
-    windowList.destroySdl(*window);
+    windowList.destroySurface(*window);
     gl.forgetWindow(handle);
     messageQueue.removeWindow(handle);
     cursorAndFocus.forget(handle);
@@ -168,8 +166,7 @@ BOOL WinApiHost::showWindow(HWND handle, int command)
             if (!window)
                 return TRUE;
             window->visible = false;
-            if (window->sdl)
-                SDL_HideWindow(window->sdl);
+            windowList.showSurface(*window, false);
             if (cursorAndFocus.focused() == handle)
                 cursorAndFocus.activate(handle, false);
         }
@@ -182,7 +179,7 @@ BOOL WinApiHost::showWindow(HWND handle, int command)
             return FALSE;
         window->visible = true;
         if (windowList.materialise(*window))
-            SDL_ShowWindow(window->sdl);
+            windowList.showSurface(*window, true);
         windowList.send(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(window->width, window->height));
         window = windowList.find(handle);
         if (!window)
@@ -246,7 +243,7 @@ LONG WinApiHost::changeDisplaySettings(DEVMODEA* mode, DWORD flags)
 int WinApiHost::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
     const WinApiWindow* ownerWindow = windowList.find(owner);
-    return messageBoxes.show(ownerWindow ? ownerWindow->sdl : nullptr, text, caption, type);
+    return messageBoxes.show(ownerWindow, text, caption, type);
 }
 
 } // namespace Quorvel

@@ -1,14 +1,11 @@
 #pragma once
-// WinApiKeys: the keyboard tables of the Windows-API layer. It turns SDL key
-// events into what Windows reports for the same key (virtual-key code, PC
-// set-1 scan code, extended-key flag, key or system-key message and its lParam
-// bits) and translates virtual keys into characters on a US layout. Pure
-// functions over tables; no SDL state is touched.
+// WinApiKeys: the keyboard tables of the Windows-API layer. It turns a key
+// position (its USB usage, see WinApiUsbKey) into what Windows reports for
+// the same key (virtual-key code, PC set-1 scan code, extended-key flag, key
+// or system-key message and its lParam bits) and translates virtual keys into
+// characters on a US layout. Pure functions over tables.
 
 #include "platform/winapi/include/windows.h"
-
-#include <SDL2/SDL_keycode.h>
-#include <SDL2/SDL_scancode.h>
 
 #include <cstdint>
 
@@ -24,11 +21,12 @@ struct WinApiKey {
 
 class WinApiKeys {
 public:
-    // The key of an SDL event. Letters follow the active layout (the SDL key
-    // code) so that VK_A is the key that types a; everything else follows the
-    // key's position. With Num Lock off the keypad digits and point give the
+    // The key at a position (a WinApiUsbKey). Letters follow the active
+    // layout (layoutLetter: the lower-case letter the key types there, or 0)
+    // so that VK_A is the key that types a; everything else follows the key's
+    // position. With Num Lock off the keypad digits and point give the
     // navigation keys (not extended), as Windows does.
-    static WinApiKey translate(SDL_Scancode scancode, SDL_Keycode keycode, bool numLock);
+    static WinApiKey translate(uint16_t usbKey, int layoutLetter, bool numLock);
 
     // The message Windows posts for a key event: WM_SYSKEYDOWN/WM_SYSKEYUP
     // while Alt is held without Ctrl (Alt itself included) and for F10,

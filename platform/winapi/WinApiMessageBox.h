@@ -1,16 +1,16 @@
 #pragma once
-// WinApiMessageBox: MessageBoxA on SDL2. The text always goes to standard
-// error as it is; with a display it is also shown in SDL's message box, its
-// long lines wrapped to fit the screen. A termination signal ends the wait
-// as if the first button had been pressed.
+// WinApiMessageBox: MessageBoxA. The text always goes to standard error as
+// it is; with a display it is also shown: on the desktop in SDL's message
+// box, its long lines wrapped to fit the screen (a termination signal ends
+// the wait as if the first button had been pressed), in a browser over the
+// page, without waiting.
 
 #include "platform/winapi/include/windows.h"
-
-struct SDL_Window;
 
 namespace Quorvel {
 
 class WinApiVideo;
+struct WinApiWindow;
 
 class WinApiMessageBox {
 public:
@@ -18,7 +18,7 @@ public:
 
     // The button pressed; without a display the first, when the box could
     // not be shown or was closed the last (as if cancelled).
-    int show(SDL_Window* owner, LPCSTR text, LPCSTR caption, UINT type);
+    int show(const WinApiWindow* owner, LPCSTR text, LPCSTR caption, UINT type);
 
 private:
     WinApiVideo& video;

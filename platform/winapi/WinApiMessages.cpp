@@ -1,5 +1,5 @@
-// WinApiMessages: the message queue, and SDL events (and signals) turned
-// into window messages.
+// WinApiMessages: the message queue, and the system's events (and signals)
+// turned into window messages (the events themselves: sdl/, web/).
 
 #include "platform/winapi/WinApiMessages.h"
 
@@ -8,8 +8,6 @@
 #include "platform/winapi/WinApiSignals.h"
 #include "platform/winapi/WinApiVideo.h"
 #include "platform/winapi/WinApiWindows.h"
-
-#include <SDL.h>
 
 namespace Quorvel {
 
@@ -68,12 +66,8 @@ BOOL WinApiMessages::get(MSG* message, HWND window, UINT first, UINT last)
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
-    while (!peek(message, window, first, last, PM_REMOVE)) {
-        if (video.ready())
-            SDL_WaitEventTimeout(nullptr, 10);
-        else
-            SDL_Delay(10);
-    }
+    while (!peek(message, window, first, last, PM_REMOVE))
+        waitForEvents(10);
     return message->message == WM_QUIT ? FALSE : TRUE;
 }
 
@@ -117,16 +111,6 @@ const WinApiKeyboardState& WinApiMessages::asyncKeyState()
     return asyncKeys;
 }
 
-void WinApiMessages::readLocks()
-{
-    const SDL_Keymod locks = SDL_GetModState();
-    for (WinApiKeyboardState* state : {&syncKeys, &asyncKeys}) {
-        state->setToggled(VK_CAPITAL, (locks & KMOD_CAPS) != 0);
-        state->setToggled(VK_NUMLOCK, (locks & KMOD_NUM) != 0);
-        state->setToggled(VK_SCROLL, (locks & KMOD_SCROLL) != 0);
-    }
-}
-
 // ---------------------------------------------------------------------------
 // Events into messages.
 
@@ -140,11 +124,8 @@ void WinApiMessages::pump()
                 queue.post(makeMessage(entry.first, WM_CLOSE, 0, 0));
         WinApiSignals::delivered();
     }
-    if (!video.ready())
-        return;
-    SDL_Event event;
-    while (SDL_PollEvent(&event))
-        translate(event);
+    if (video.ready())
+        pollEvents();
 }
 
 WPARAM WinApiMessages::mouseKeyFlags() const
@@ -164,58 +145,19 @@ void WinApiMessages::postMouse(WinApiWindow& window, UINT message, WPARAM extra,
     queue.postInput(posted, WinApiKeyChange());
 }
 
-void WinApiMessages::translate(const SDL_Event& event)
-{
-    switch (event.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        translateKey(event);
-        break;
-    case SDL_MOUSEMOTION: {
-        if (event.motion.which == SDL_TOUCH_MOUSEID)
-            break;
-        WinApiWindow* window = windows.findBySdl(event.motion.windowID);
-        if (!window)
-            break;
-        POINT origin = {};
-        windows.clientOrigin(window->handle, &origin);
-        focus.cursorMoved(origin.x + event.motion.x, origin.y + event.motion.y);
-        postMouse(*window, WM_MOUSEMOVE, 0, event.motion.x, event.motion.y);
-        break;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        translateButton(event);
-        break;
-    case SDL_MOUSEWHEEL:
-        translateWheel(event);
-        break;
-    case SDL_WINDOWEVENT:
-        translateWindowEvent(event);
-        break;
-    default:
-        break;
-    }
-}
 
-void WinApiMessages::translateKey(const SDL_Event& event)
-{
-    const bool down = event.type == SDL_KEYDOWN;
-    const bool numLock = (event.key.keysym.mod & KMOD_NUM) != 0;
-    const WinApiKey key = WinApiKeys::translate(event.key.keysym.scancode, event.key.keysym.sym, numLock);
-    if (!key.virtualKey)
-        return;
-    WinApiWindow* window = windows.findBySdl(event.key.windowID);
-    if (!window)
-        window = windows.find(focus.focused());
+// ---------------------------------------------------------------------------
+// Input events, as each system reports them, into messages.
 
+void WinApiMessages::keyEvent(WinApiWindow* window, const WinApiKey& key, bool down, bool autoRepeat)
+{
     const bool altBefore = asyncKeys.isDown(VK_MENU);
     const bool wasDown = asyncKeys.isDown(key.sidedKey);
     WinApiKeyChange change;
     change.virtualKey = key.virtualKey;
     change.sidedKey = key.sidedKey;
     change.down = down;
-    change.repeat = down && (event.key.repeat != 0 || wasDown);
+    change.repeat = down && (autoRepeat || wasDown);
     asyncKeys.apply(change);
     const bool altAfter = asyncKeys.isDown(VK_MENU);
     const bool ctrlAfter = asyncKeys.isDown(VK_CONTROL);
@@ -229,115 +171,67 @@ void WinApiMessages::translateKey(const SDL_Event& event)
     queue.postInput(makeMessage(window->handle, message, key.virtualKey, lParam), change);
 }
 
-void WinApiMessages::translateButton(const SDL_Event& event)
+void WinApiMessages::mouseMoved(WinApiWindow& window, int x, int y)
 {
-    if (event.button.which == SDL_TOUCH_MOUSEID)
-        return;
-    const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-    UINT message = 0;
-    WPARAM flag = 0;
-    WPARAM extra = 0;
-    switch (event.button.button) {
-    case SDL_BUTTON_LEFT:
-        message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-        flag = MK_LBUTTON;
-        break;
-    case SDL_BUTTON_RIGHT:
-        message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-        flag = MK_RBUTTON;
-        break;
-    case SDL_BUTTON_MIDDLE:
-        message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-        flag = MK_MBUTTON;
-        break;
-    case SDL_BUTTON_X1:
-        message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP;
-        flag = MK_XBUTTON1;
-        extra = XBUTTON1;
-        break;
-    case SDL_BUTTON_X2:
-        message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP;
-        flag = MK_XBUTTON2;
-        extra = XBUTTON2;
-        break;
-    default:
-        return;
-    }
+    POINT origin = {};
+    windows.clientOrigin(window.handle, &origin);
+    focus.cursorMoved(origin.x + x, origin.y + y);
+    postMouse(window, WM_MOUSEMOVE, 0, x, y);
+}
+
+void WinApiMessages::buttonEvent(WinApiWindow* window, WinApiMouseButton button, bool down, bool doubleClick, int x,
+                                 int y)
+{
+    struct Row {
+        UINT down, up;
+        WPARAM flag, extra;
+    };
+    static const Row rows[] = {
+        {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 0},
+        {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, 0},
+        {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON, 0},
+        {WM_XBUTTONDOWN, WM_XBUTTONUP, MK_XBUTTON1, XBUTTON1},
+        {WM_XBUTTONDOWN, WM_XBUTTONUP, MK_XBUTTON2, XBUTTON2},
+    };
+    const Row& row = rows[int(button)];
+    UINT message = down ? row.down : row.up;
     if (down)
-        mouseButtons |= uint32_t(flag);
+        mouseButtons |= uint32_t(row.flag);
     else
-        mouseButtons &= ~uint32_t(flag);
-    WinApiWindow* window = windows.findBySdl(event.button.windowID);
+        mouseButtons &= ~uint32_t(row.flag);
     if (!window)
         return;
     // A second click turns into a double-click for classes that ask.
-    if (down && event.button.clicks == 2 && (window->windowClass->record.style & CS_DBLCLKS))
+    if (down && doubleClick && (window->windowClass->record.style & CS_DBLCLKS))
         message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
     POINT origin = {};
     windows.clientOrigin(window->handle, &origin);
-    focus.cursorMoved(origin.x + event.button.x, origin.y + event.button.y);
-    postMouse(*window, message, extra, event.button.x, event.button.y);
+    focus.cursorMoved(origin.x + x, origin.y + y);
+    postMouse(*window, message, row.extra, x, y);
 }
 
-void WinApiMessages::translateWheel(const SDL_Event& event)
+void WinApiMessages::wheelEvent(WinApiWindow& window, int notchesUp, int notchesRight)
 {
-    if (event.wheel.which == SDL_TOUCH_MOUSEID)
-        return;
-    WinApiWindow* window = windows.findBySdl(event.wheel.windowID);
-    if (!window)
-        window = windows.find(focus.focused());
-    if (!window)
-        return;
-    const int sign = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
     // The wheel messages carry the cursor in screen coordinates.
     const POINT cursor = focus.cursor();
     const struct {
         int amount;
         UINT message;
-    } wheels[] = {{event.wheel.y, WM_MOUSEWHEEL}, {event.wheel.x, WM_MOUSEHWHEEL}};
+    } wheels[] = {{notchesUp, WM_MOUSEWHEEL}, {notchesRight, WM_MOUSEHWHEEL}};
     for (const auto& wheel : wheels) {
         if (!wheel.amount)
             continue;
-        const WPARAM wParam
-            = (mouseKeyFlags() & 0xFFFF) | (WPARAM(WORD(short(sign * wheel.amount * WHEEL_DELTA))) << 16);
-        queue.postInput(makeMessage(window->handle, wheel.message, wParam, MAKELPARAM(cursor.x, cursor.y)),
+        const WPARAM wParam = (mouseKeyFlags() & 0xFFFF) | (WPARAM(WORD(short(wheel.amount * WHEEL_DELTA))) << 16);
+        queue.postInput(makeMessage(window.handle, wheel.message, wParam, MAKELPARAM(cursor.x, cursor.y)),
                         WinApiKeyChange());
     }
 }
 
-void WinApiMessages::translateWindowEvent(const SDL_Event& event)
+void WinApiMessages::resized(WinApiWindow& window, int width, int height)
 {
-    WinApiWindow* window = windows.findBySdl(event.window.windowID);
-    if (!window)
-        return;
-    const HWND handle = window->handle;
-    switch (event.window.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        queue.post(makeMessage(handle, WM_CLOSE, 0, 0));
-        break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        focus.activate(handle, true);
-        break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-        focus.activate(handle, false);
-        break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (event.window.data1 != window->width || event.window.data2 != window->height) {
-            window->width = event.window.data1;
-            window->height = event.window.data2;
-            windows.send(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(event.window.data1, event.window.data2));
-        }
-        break;
-    case SDL_WINDOWEVENT_MOVED:
-        if (event.window.data1 != window->x || event.window.data2 != window->y) {
-            window->x = event.window.data1;
-            window->y = event.window.data2;
-            windows.send(handle, WM_MOVE, 0, MAKELPARAM(event.window.data1, event.window.data2));
-        }
-        break;
-    default:
-        break;
-    }
+    window.width = width;
+    window.height = height;
+    windows.send(window.handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
 }
 
 } // namespace Quorvel

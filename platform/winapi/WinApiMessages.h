@@ -1,6 +1,6 @@
 #pragma once
 // WinApiMessages: the thread's message queue and where its messages come
-// from: SDL's events (keys, mouse, window changes) and the termination
+// from: the system's events (keys, mouse, window changes) and the termination
 // signals turned into window messages, and the keyboard states that follow
 // them (GetKeyState as of the latest message removed, GetAsyncKeyState as
 // of now).
@@ -16,6 +16,10 @@ union SDL_Event;
 namespace Quorvel {
 
 class WinApiFocus;
+struct WinApiKey;
+
+enum class WinApiMouseButton { Left, Right, Middle, X1, X2 };
+
 class WinApiVideo;
 class WinApiWindows;
 struct WinApiWindow;
@@ -37,8 +41,20 @@ public:
     void readLocks(); // Caps, Num and Scroll Lock as the display has them
 
 private:
-    void pump(); // SDL events and signals -> messages
-    void translate(const SDL_Event& event);
+    void pump(); // signals and the system's events -> messages
+    // What each system reports, as Windows reports it: a key went down or up
+    // (window: the one it is typed into, or none), the pointer moved or a
+    // button went down or up over a window (client coordinates), the wheel
+    // turned (notches), the window was resized by the system.
+    void keyEvent(WinApiWindow* window, const WinApiKey& key, bool down, bool autoRepeat);
+    void mouseMoved(WinApiWindow& window, int x, int y);
+    void buttonEvent(WinApiWindow* window, WinApiMouseButton button, bool down, bool doubleClick, int x, int y);
+    void wheelEvent(WinApiWindow& window, int notchesUp, int notchesRight);
+    void resized(WinApiWindow& window, int width, int height);
+    // The system's own part (sdl/, web/).
+    void pollEvents();                   // its events -> messages
+    void waitForEvents(int milliseconds); // until one comes or the time is up
+    void translate(const SDL_Event& event); // SDL only, as the four below
     void translateKey(const SDL_Event& event);
     void translateButton(const SDL_Event& event);
     void translateWheel(const SDL_Event& event);
@@ -53,8 +69,8 @@ private:
 
     WinApiQueue queue;
     WinApiKeyboardState syncKeys;  // as of the latest removed message
-    WinApiKeyboardState asyncKeys; // as of the latest SDL event
-    uint32_t mouseButtons = 0;     // MK_ button flags as of the latest SDL event
+    WinApiKeyboardState asyncKeys; // as of the latest event
+    uint32_t mouseButtons = 0;     // MK_ button flags as of the latest event
 };
 
 } // namespace Quorvel

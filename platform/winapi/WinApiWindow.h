@@ -2,8 +2,8 @@
 // WinApiWindowClass and WinApiWindow: what the layer keeps of a registered
 // window class and of a window: its place and size in screen coordinates,
 // its style, whether it shows, its device context and pixel format, and the
-// SDL window behind it (null until it is made, and after the display is
-// lost).
+// system's window behind it: an SDL window on the desktop, the page's canvas
+// in a browser (none until it is made, and after the display is lost).
 
 #include "platform/winapi/include/windows.h"
 
@@ -30,7 +30,10 @@ struct WinApiWindow {
     bool visible = false;
     HDC dc = nullptr;
     int pixelFormat = 0;
-    SDL_Window* sdl = nullptr;
+    SDL_Window* sdl = nullptr; // on the desktop
+    bool onCanvas = false;     // in a browser: the page's one canvas
+
+    bool hasSurface() const { return sdl != nullptr || onCanvas; }
 };
 
 } // namespace Quorvel

@@ -1,16 +1,10 @@
-// WinApiWindows: window classes, windows and their SDL windows.
+// WinApiWindows: window classes and windows (what makes a window seen is the
+// system's own: sdl/, web/).
 
 #include "platform/winapi/WinApiWindows.h"
 
-#include "platform/winapi/WinApiDisplayModes.h"
 #include "platform/winapi/WinApiHandles.h"
-#include "platform/winapi/WinApiPixelFormats.h"
-#include "platform/winapi/WinApiVideo.h"
-#include "platform/winapi/WinApiX11.h"
 
-#include <SDL.h>
-
-#include <cstdio>
 #include <strings.h>
 
 namespace Quorvel {
@@ -159,14 +153,6 @@ WinApiWindow* WinApiWindows::findByDc(HDC dc)
     return it == deviceContexts.end() ? nullptr : find(it->second);
 }
 
-WinApiWindow* WinApiWindows::findBySdl(uint32_t sdlWindowId)
-{
-    for (auto& entry : windows)
-        if (entry.second->sdl && SDL_GetWindowID(entry.second->sdl) == sdlWindowId)
-            return entry.second.get();
-    return nullptr;
-}
-
 LRESULT WinApiWindows::send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const WinApiWindow* window = find(handle);
@@ -205,8 +191,7 @@ BOOL WinApiWindows::setTitle(HWND handle, LPCSTR title)
         return FALSE;
     }
     window->title = title ? title : "";
-    if (window->sdl)
-        SDL_SetWindowTitle(window->sdl, window->title.c_str());
+    retitleSurface(*window);
     return TRUE;
 }
 
@@ -262,8 +247,7 @@ BOOL WinApiWindows::clientOrigin(HWND handle, POINT* origin)
         return FALSE;
     }
     int x = window->x, y = window->y;
-    if (window->sdl && window->visible)
-        SDL_GetWindowPosition(window->sdl, &x, &y);
+    surfacePosition(*window, x, y);
     origin->x = x;
     origin->y = y;
     return TRUE;
@@ -297,94 +281,12 @@ BOOL WinApiWindows::windowRect(HWND handle, RECT* rect)
 }
 
 // ---------------------------------------------------------------------------
-// The SDL windows.
-
-// Makes the SDL window of a window, with the GL attributes of its pixel
-// format (or the first format when none is set yet), its frame from the
-// style and its full-screen state from what it covers.
-bool WinApiWindows::materialise(WinApiWindow& window)
-{
-    if (window.sdl)
-        return true;
-    if (!video.ensure())
-        return false;
-    const PIXELFORMATDESCRIPTOR& format = pixelFormats.at(window.pixelFormat ? window.pixelFormat : 1);
-    SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, format.cRedBits);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, format.cGreenBits);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, format.cBlueBits);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, format.cAlphaBits);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, format.cDepthBits);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, format.cStencilBits);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (format.dwFlags & PFD_DOUBLEBUFFER) ? 1 : 0);
-
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if ((window.style & WS_POPUP) || !(window.style & WS_CAPTION))
-        flags |= SDL_WINDOW_BORDERLESS;
-    if (window.style & WS_THICKFRAME)
-        flags |= SDL_WINDOW_RESIZABLE;
-    const uint32_t fullscreen = displayModes.fullscreenFlags(window);
-    flags |= fullscreen;
-    const int width = window.width > 0 ? window.width : 1;
-    const int height = window.height > 0 ? window.height : 1;
-    window.sdl = SDL_CreateWindow(window.title.c_str(), window.x, window.y, width, height, flags);
-    if (!window.sdl) {
-        std::fprintf(stderr, "winapi: cannot create the window: %s\n", SDL_GetError());
-        return false;
-    }
-    if (fullscreen == SDL_WINDOW_FULLSCREEN)
-        displayModes.applyTo(window.sdl);
-    WinApiX11::watch(window.sdl, onDisplayLost);
-    return true;
-}
-
-// Brings the SDL window in line with the window's style, place and size and
-// with what it covers: out of full screen first (SDL would otherwise put
-// back its old windowed place), then frame, place and size, then into full
-// screen when it covers the mode or the desktop. The window is placed
-// before it goes full screen, because without a window manager nothing
-// else moves it.
-void WinApiWindows::place(WinApiWindow& window)
-{
-    if (!window.sdl)
-        return;
-    const uint32_t wanted = displayModes.fullscreenFlags(window);
-    const uint32_t now = SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP;
-    if (now && now != wanted)
-        SDL_SetWindowFullscreen(window.sdl, 0);
-    if (!wanted || now != wanted) {
-        const bool bordered = !(window.style & WS_POPUP) && (window.style & WS_CAPTION);
-        SDL_SetWindowBordered(window.sdl, bordered ? SDL_TRUE : SDL_FALSE);
-        SDL_SetWindowResizable(window.sdl, (window.style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
-        SDL_SetWindowSize(window.sdl, window.width > 0 ? window.width : 1, window.height > 0 ? window.height : 1);
-        SDL_SetWindowPosition(window.sdl, window.x, window.y);
-    }
-    if (!wanted)
-        return;
-    if (wanted == SDL_WINDOW_FULLSCREEN)
-        displayModes.applyTo(window.sdl);
-    if (now != wanted && SDL_SetWindowFullscreen(window.sdl, wanted) != 0)
-        std::fprintf(stderr, "winapi: cannot make the window full-screen: %s\n", SDL_GetError());
-}
+// The windows on screen.
 
 void WinApiWindows::placeAll()
 {
     for (auto& entry : windows)
         place(*entry.second);
-}
-
-void WinApiWindows::destroySdl(WinApiWindow& window)
-{
-    if (!window.sdl)
-        return;
-    SDL_DestroyWindow(window.sdl);
-    window.sdl = nullptr;
-}
-
-void WinApiWindows::forgetSdl()
-{
-    for (auto& entry : windows)
-        entry.second->sdl = nullptr;
 }
 
 } // namespace Quorvel

@@ -1,9 +1,10 @@
 #pragma once
 // WinApiWindows: the window classes and the windows of the layer, with
-// their device contexts and the SDL windows behind them. A window's SDL
-// window is made when its pixel format is set (so the GL attributes apply)
-// or when it is first shown, and follows the window's style, place and size
-// and what it covers of the screen.
+// their device contexts and the system's windows behind them. A window's
+// system window (an SDL window, the page's canvas) is made when its pixel
+// format is set (so the GL attributes apply) or when it is first shown, and
+// follows the window's style, place and size and what it covers of the
+// screen.
 
 #include "platform/winapi/WinApiWindow.h"
 #include "platform/winapi/include/windows.h"
@@ -43,7 +44,7 @@ public:
     WinApiWindow* find(HWND window);
     const WinApiWindow* find(HWND window) const;
     WinApiWindow* findByDc(HDC dc);
-    WinApiWindow* findBySdl(uint32_t sdlWindowId);
+    WinApiWindow* findBySdl(uint32_t sdlWindowId); // SDL only
     bool contains(HWND window) const { return windows.count(window) != 0; }
     bool empty() const { return windows.empty(); }
     const Map& all() const { return windows; }
@@ -61,14 +62,20 @@ public:
     BOOL windowRect(HWND window, RECT* rect);
     BOOL clientOrigin(HWND window, POINT* origin); // client (0,0) in screen coordinates
 
-    // The SDL windows.
-    bool materialise(WinApiWindow& window); // makes the SDL window
+    // The windows on screen (the system's own part: sdl/, web/).
+    bool materialise(WinApiWindow& window); // makes the system's window
     void place(WinApiWindow& window);       // follows style, place, size and display mode
     void placeAll();
-    void destroySdl(WinApiWindow& window); // the caller lets go of its GL context first
-    void forgetSdl();                      // the display is gone: nothing of SDL's is touched again
+    void showSurface(WinApiWindow& window, bool show);
+    void destroySurface(WinApiWindow& window); // the caller lets go of its GL context first
+    void forgetSurfaces();                     // the display is gone: nothing of it is touched again
 
 private:
+    void retitleSurface(WinApiWindow& window);
+    // The client area's origin on screen as the system has it; false when
+    // the record's own place stands.
+    bool surfacePosition(const WinApiWindow& window, int& x, int& y) const;
+
     WinApiVideo& video;
     WinApiHandles& handles;
     const WinApiPixelFormats& pixelFormats;

@@ -1,11 +1,15 @@
-// The keyboard tables of the Windows-API layer: SDL keys to virtual keys,
+// The keyboard tables of the Windows-API layer: key positions (as SDL
+// reports them on the desktop) to virtual keys,
 // scan codes and extended flags; key versus system-key messages; the lParam
 // bits; characters under Shift, Ctrl, Alt and Caps Lock.
 
 #include "platform/winapi/WinApiKeyboardState.h"
 #include "platform/winapi/WinApiKeys.h"
+#include "platform/winapi/WinApiUsbKey.h"
 #include "platform/winapi/include/windows.h"
 
+#include <SDL2/SDL_keycode.h>
+#include <SDL2/SDL_scancode.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -16,6 +20,33 @@ using Quorvel::WinApiKeyChange;
 using Quorvel::WinApiKeys;
 
 namespace {
+
+// The desktop hands SDL's scancodes to the tables as key positions, and a
+// browser's key codes arrive as the layer's own numbering of the same
+// positions: the two must be one numbering, key for key.
+TEST(WinApiKeys, UsbKeysAreSdlScancodes)
+{
+    const struct {
+        const char* name;
+        int usb;
+        int sdl;
+    } keys[] = {
+        {"A", Quorvel::USB_KEY_A, SDL_SCANCODE_A},
+        {"Z", Quorvel::USB_KEY_Z, SDL_SCANCODE_Z},
+        {"0", Quorvel::USB_KEY_0, SDL_SCANCODE_0},
+        {"Return", Quorvel::USB_KEY_RETURN, SDL_SCANCODE_RETURN},
+        {"F12", Quorvel::USB_KEY_F12, SDL_SCANCODE_F12},
+        {"keypad +", Quorvel::USB_KEY_KP_PLUS, SDL_SCANCODE_KP_PLUS},
+        {"keypad -", Quorvel::USB_KEY_KP_MINUS, SDL_SCANCODE_KP_MINUS},
+        {"keypad 0", Quorvel::USB_KEY_KP_0, SDL_SCANCODE_KP_0},
+        {"up", Quorvel::USB_KEY_UP, SDL_SCANCODE_UP},
+        {"right Alt", Quorvel::USB_KEY_RALT, SDL_SCANCODE_RALT},
+        {"right GUI", Quorvel::USB_KEY_RGUI, SDL_SCANCODE_RGUI},
+        {"102nd key", Quorvel::USB_KEY_NONUSBACKSLASH, SDL_SCANCODE_NONUSBACKSLASH},
+    };
+    for (const auto& key : keys)
+        EXPECT_EQ(key.usb, key.sdl) << key.name;
+}
 
 struct TranslateCase {
     const char* name;

@@ -3,7 +3,7 @@
 // negative, XInput's positive), buttons, packet numbers, unplugging; and the
 // XInput libraries loaded at run time the Windows way.
 
-#include "platform/winapi/WinApiGamepads.h"
+#include "platform/winapi/sdl/WinApiGamepads.h"
 #include "support/VirtualController.h"
 
 #include <windows.h>

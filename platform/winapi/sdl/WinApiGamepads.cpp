@@ -1,4 +1,4 @@
-#include "platform/winapi/WinApiGamepads.h"
+#include "platform/winapi/sdl/WinApiGamepads.h"
 
 namespace Quorvel {
 

@@ -4,7 +4,7 @@
 
 #include "platform/winapi/include/xinput.h"
 
-#include "platform/winapi/WinApiGamepads.h"
+#include "platform/winapi/sdl/WinApiGamepads.h"
 
 DWORD WINAPI XInputGetState(DWORD userIndex, XINPUT_STATE* state)
 {

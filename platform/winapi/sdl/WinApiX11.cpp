@@ -1,4 +1,4 @@
-#include "platform/winapi/WinApiX11.h"
+#include "platform/winapi/sdl/WinApiX11.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

@@ -1,4 +1,4 @@
-#include "platform/winapi/WinApiRuntimeDirectory.h"
+#include "platform/winapi/sdl/WinApiRuntimeDirectory.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,10 +1,11 @@
-// WinApiMessageBox: message boxes on SDL, shown by a thread of their own.
+// WinApiMessageBox on SDL: message boxes shown by a thread of their own.
 
 #include "platform/winapi/WinApiMessageBox.h"
 
 #include "platform/winapi/WinApiSignals.h"
 #include "platform/winapi/WinApiTextWrap.h"
 #include "platform/winapi/WinApiVideo.h"
+#include "platform/winapi/WinApiWindow.h"
 
 #include <SDL.h>
 
@@ -21,7 +22,7 @@ WinApiMessageBox::WinApiMessageBox(WinApiVideo& video)
 {
 }
 
-int WinApiMessageBox::show(SDL_Window* owner, LPCSTR text, LPCSTR caption, UINT type)
+int WinApiMessageBox::show(const WinApiWindow* ownerWindow, LPCSTR text, LPCSTR caption, UINT type)
 {
     const char* shownCaption = caption ? caption : "Error";
     const char* shownText = text ? text : "";
@@ -99,7 +100,7 @@ int WinApiMessageBox::show(SDL_Window* owner, LPCSTR text, LPCSTR caption, UINT 
     data.flags = icon == MB_ICONWARNING ? SDL_MESSAGEBOX_WARNING
         : icon == MB_ICONINFORMATION    ? SDL_MESSAGEBOX_INFORMATION
                                         : SDL_MESSAGEBOX_ERROR;
-    data.window = owner;
+    data.window = ownerWindow ? ownerWindow->sdl : nullptr;
     data.title = shown->title.c_str();
     data.message = shown->text.c_str();
     data.numbuttons = int(shown->buttons.size());

@@ -14,6 +14,10 @@ if(NOT WIN32 AND NOT EMSCRIPTEN AND NOT QUORVEL_SANITIZE AND NOT QUORVEL_FUZZ)
   set_tests_properties(web_build PROPERTIES LABELS "web" TIMEOUT 1800
     ENVIRONMENT "QUORVEL_WEB_BUILD=${QUORVEL_WEB_BUILD_DIR}" FIXTURES_SETUP quorvel_web_site)
 
+  # scripts/web.sh's command line and a port in use, without building.
+  add_test(NAME web_script COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/web-script-e2e.sh ${CMAKE_SOURCE_DIR})
+  set_tests_properties(web_script PROPERTIES LABELS "web;e2e" TIMEOUT 120)
+
   # The page itself: loading, the picture, walking and turning, levels by
   # query and by drop, the timedemo line, the message without WebGL.
   add_test(NAME web_page

@@ -10,7 +10,10 @@
 #   build     compiler, CMake and the libraries the engine links
 #   demo      build, plus the virtual screen and the tools of the headless run
 #   tools     the font tool's FreeType and the font it rasterises
-#   tests     GoogleTest, Google Benchmark and the programs the tests drive
+#   web       emscripten, to build the page that runs Quorvel in a browser, and
+#             Python to serve it (scripts/web.sh)
+#   tests     GoogleTest, Google Benchmark, the programs the tests drive, and
+#             the web group with the headless browser that tests the page
 #   windows   the MinGW-w64 cross-compiler and Wine
 #   sanitize  clang, for the sanitizer and fuzzing builds
 #   all       every group: what scripts/test.sh needs
@@ -24,12 +27,14 @@ group_packages() {
   demo) group_packages build
     echo xvfb xauth x11-apps x11-xserver-utils xdotool imagemagick ;;
   tools) echo libfreetype-dev fonts-dejavu-core ;;
+  web) echo emscripten python3 ;;
   tests) group_packages demo
-    echo libgtest-dev libbenchmark-dev xautomation dpkg-dev file unzip ;;
+    group_packages web
+    echo libgtest-dev libbenchmark-dev xautomation dpkg-dev file unzip chromium python3-websocket ;;
   windows) echo g++-mingw-w64-x86-64-posix wine wine64 ;;
   sanitize) echo clang ;;
-  all) for g in build demo tools tests windows sanitize; do group_packages "$g"; done ;;
-  *) echo "install-deps.sh: unknown group '$1' (build, demo, tools, tests, windows, sanitize, all)" >&2
+  all) for g in build demo tools web tests windows sanitize; do group_packages "$g"; done ;;
+  *) echo "install-deps.sh: unknown group '$1' (build, demo, tools, web, tests, windows, sanitize, all)" >&2
     return 2 ;;
   esac
 }

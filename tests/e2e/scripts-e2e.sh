@@ -30,6 +30,15 @@ echo "$demo" | grep -q '^xvfb$' || fail "the demo group lacks xvfb"
 if echo "$demo" | grep -E -q '^(wine|wine64|clang|g\+\+-mingw.*|libgtest-dev|libbenchmark-dev)$'; then
     fail "the demo group installs what only the tests need: $(echo "$demo" | tr '\n' ' ')"
 fi
+web=$(bash "$deps" --list web) || fail "install-deps.sh --list web failed"
+echo "$web" | grep -q '^emscripten$' || fail "the web group lacks emscripten"
+if echo "$demo" | grep -E -q '^(emscripten|chromium|python3-websocket)$'; then
+    fail "the demo group installs what only the page and its tests need: $(echo "$demo" | tr '\n' ' ')"
+fi
+tests=$(bash "$deps" --list tests)
+for p in $web chromium python3-websocket; do
+    echo "$tests" | grep -qx "$p" || fail "the tests group lacks $p, which the page's tests need"
+done
 all=$(bash "$deps" --list all | sort)
 union=$(for g in build demo tools tests windows sanitize; do bash "$deps" --list "$g"; done | sort -u)
 [ "$all" = "$union" ] || fail "the group all is not the union of the groups"

@@ -40,8 +40,6 @@ public:
     const WinApiKeyboardState& asyncKeyState();
     void readLocks(); // Caps, Num and Scroll Lock as the display has them
 
-private:
-    void pump(); // signals and the system's events -> messages
     // What each system reports, as Windows reports it: a key went down or up
     // (window: the one it is typed into, or none), the pointer moved or a
     // button went down or up over a window (client coordinates), the wheel
@@ -51,6 +49,9 @@ private:
     void buttonEvent(WinApiWindow* window, WinApiMouseButton button, bool down, bool doubleClick, int x, int y);
     void wheelEvent(WinApiWindow& window, int notchesUp, int notchesRight);
     void resized(WinApiWindow& window, int width, int height);
+
+private:
+    void pump(); // signals and the system's events -> messages
     // The system's own part (sdl/, web/).
     void pollEvents();                   // its events -> messages
     void waitForEvents(int milliseconds); // until one comes or the time is up

@@ -13,10 +13,12 @@
 
 namespace Quorvel {
 
-WinApiMessages::WinApiMessages(WinApiVideo& video, WinApiWindows& windows, WinApiFocus& focus)
+WinApiMessages::WinApiMessages(WinApiVideo& video, WinApiWindows& windows, WinApiFocus& focus,
+                               WinApiHandles& handles)
     : video(video)
     , windows(windows)
     , focus(focus)
+    , dropped(handles)
 {
 }
 
@@ -42,6 +44,20 @@ BOOL WinApiMessages::post(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return FALSE;
     }
     queue.post(makeMessage(window, message, wParam, lParam));
+    return TRUE;
+}
+
+BOOL WinApiMessages::postDroppedFile(HWND window, const std::string& path)
+{
+    if (!window)
+        window = focus.focused() ? focus.focused() : focus.foregroundWindow();
+    const WinApiWindow* target = window ? windows.find(window) : nullptr;
+    if (!target || !(target->exStyle & WS_EX_ACCEPTFILES) || !WinApiDrops::acceptable(path))
+        return FALSE;
+    const HDROP drop = dropped.add({path});
+    if (!drop)
+        return FALSE;
+    queue.post(makeMessage(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
     return TRUE;
 }
 
@@ -193,6 +209,10 @@ void WinApiMessages::translate(const SDL_Event& event)
     case SDL_WINDOWEVENT:
         translateWindowEvent(event);
         break;
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+        translateDrop(event);
+        break;
     default:
         break;
     }
@@ -338,6 +358,19 @@ void WinApiMessages::translateWindowEvent(const SDL_Event& event)
     default:
         break;
     }
+}
+
+// One file per SDL drop event (SDL hands a drop of several files over as
+// several events); the text SDL allocated for it is ours to free.
+void WinApiMessages::translateDrop(const SDL_Event& event)
+{
+    if (!event.drop.file)
+        return;
+    if (event.type == SDL_DROPFILE) {
+        const WinApiWindow* window = windows.findBySdl(event.drop.windowID);
+        postDroppedFile(window ? window->handle : nullptr, event.drop.file);
+    }
+    SDL_free(event.drop.file);
 }
 
 } // namespace Quorvel

@@ -5,6 +5,7 @@
 #include "core/Config.h"
 #include "core/ConfigSection.h"
 #include "demo/ContentLocation.h"
+#include "demo/LevelDrop.h"
 #include "core/Log.h"
 #include "demo/Timedemo.h"
 #include "demo/WalkSounds.h"
@@ -114,6 +115,10 @@ int Startup::run(const CommandLine& options)
         widgets->add(timedemo.get());
     }
 
+    // A level file dropped on the window restarts the walk in it.
+    auto levelDrop = std::make_unique<LevelDrop>(*level, *application->getLog());
+    application->addFileDropHandler(levelDrop.get());
+
     // Escape quits as closing the window does.
     auto quitKey = std::make_unique<QuitOnEscape>();
     InputSystem::instance()->addHandler(quitKey.get());
@@ -123,6 +128,7 @@ int Startup::run(const CommandLine& options)
     application->getLog()->write("Press Escape or close the window to quit.");
 
     Engine::run();
+    application->removeFileDropHandler(levelDrop.get());
 
     // The timedemo's result (or why there is none) first; an exit code the
     // application set (a signal, a lost display) wins over the timedemo's.

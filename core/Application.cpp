@@ -4,9 +4,11 @@
 #include "core/Application.h"
 
 #include "core/Config.h"
+#include "core/FileDropHandler.h"
 #include "core/Log.h"
 #include "widgets/WidgetManager.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace Quorvel {
@@ -51,6 +53,36 @@ void Application::writeLog(const String& line)
     Application* application = existingInstance();
     if (application && application->log)
         application->log->write(line);
+}
+
+void Application::addFileDropHandler(FileDropHandler* handler)
+{
+    if (handler == nullptr || std::find(dropHandlers.begin(), dropHandlers.end(), handler) != dropHandlers.end())
+        return;
+    dropHandlers.push_back(handler);
+    if (dropHandlers.size() == 1)
+        acceptFilesChanged(true);
+}
+
+void Application::removeFileDropHandler(FileDropHandler* handler)
+{
+    const auto found = std::find(dropHandlers.begin(), dropHandlers.end(), handler);
+    if (found == dropHandlers.end())
+        return;
+    dropHandlers.erase(found);
+    if (dropHandlers.empty())
+        acceptFilesChanged(false);
+}
+
+void Application::fileDropped(const String& path)
+{
+    // Walked by index: a handler may add or remove handlers.
+    for (size_t i = 0; i < dropHandlers.size(); ++i)
+        dropHandlers[i]->fileDropped(path);
+}
+
+void Application::acceptFilesChanged(bool)
+{
 }
 
 } // namespace Quorvel

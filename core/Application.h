@@ -1,17 +1,20 @@
 #pragma once
 // Application: the process-wide singleton behind the one window and the main
 // loop. It owns the engine's log ("quorvel.log"), its configuration (read from
-// "quorvel.conf" at construction) and the widget manager.
+// "quorvel.conf" at construction) and the widget manager, and hands files
+// dropped on the window to the registered drop handlers.
 
 #include "core/RegisteredInstance.h"
 #include "core/String.h"
 
 #include <memory>
+#include <vector>
 
 namespace Quorvel {
 
 class Log;
 class Config;
+class FileDropHandler;
 class WidgetManager;
 
 class Application : public RegisteredInstance<Application> {
@@ -54,6 +57,17 @@ public:
     const String& getConfigFile() const { return configFile; }
     WidgetManager* getWidgetManager() const { return widgetManager.get(); }
 
+    // Files dropped on the window go to the registered handlers, in
+    // registration order; the application only refers to them. The window
+    // accepts dropped files only while a handler is registered, so that
+    // without one a drop is refused as before. A null handler or one
+    // registered already is not added again.
+    void addFileDropHandler(FileDropHandler* handler);
+    void removeFileDropHandler(FileDropHandler* handler);
+    bool acceptsFiles() const { return !dropHandlers.empty(); }
+    // Hands the path of one dropped file to every handler.
+    void fileDropped(const String& path);
+
     void quit() { quitRequested = true; } // ends the main loop at its next pass
     bool isQuitRequested() const { return quitRequested; }
 
@@ -69,6 +83,10 @@ protected:
     // registered instance when none is registered yet.
     Application();
 
+    // Called when the window starts or stops accepting dropped files (the
+    // first handler added, the last removed); the platform tells its window.
+    virtual void acceptFilesChanged(bool accept);
+
     bool quitRequested;
     int exitCode = 0;
     String configFile;
@@ -77,6 +95,7 @@ private:
     std::unique_ptr<Log> log;
     std::unique_ptr<Config> config;
     std::unique_ptr<WidgetManager> widgetManager;
+    std::vector<FileDropHandler*> dropHandlers;
 };
 
 } // namespace Quorvel

@@ -2,6 +2,8 @@
 
 #include "demo/CommandLine.h"
 
+#include "demo/QueryString.h"
+
 #include <cstdio>
 
 namespace Quorvel {
@@ -27,7 +29,8 @@ bool endsWithPng(const std::string& path)
 
 const char* CommandLine::usage()
 {
-    return "usage: quorvel-demo [--timedemo [FRAMES]] [--shot FILE.png] [--sky-first]\n"
+    return "usage: quorvel-demo [--timedemo [FRAMES]] [--shot FILE.png] [--sky-first] [--level PATH]\n"
+           "                    [--query TEXT]\n"
            "  (no option)         run the demonstration until its window is closed\n"
            "  --timedemo [FRAMES] walk a fixed path through the level as fast as possible for\n"
            "                      FRAMES frames (default 2000, at most 1000000), print the timing\n"
@@ -35,6 +38,12 @@ const char* CommandLine::usage()
            "  --shot FILE.png     with --timedemo: save the last frame as a PNG picture\n"
            "  --sky-first         draw in the straightforward order: the whole sky, then the\n"
            "                      level over it (the same picture, more work)\n"
+           "  --level PATH        walk the level file PATH inside the data directory (as the\n"
+           "                      [Level] file key of quorvel.conf, which it overrides)\n"
+           "  --query TEXT        the options of a web page's address, the text after its '?':\n"
+           "                      level=PATH, timedemo[=FRAMES], sky-first, joined by '&' and\n"
+           "                      percent-encoded; a query that cannot be used is reported on\n"
+           "                      standard error and in the log, and left out\n"
            "  --help              print this text\n";
 }
 
@@ -58,6 +67,33 @@ std::string CommandLine::quote(const std::string& argument)
     return shown;
 }
 
+bool CommandLine::readFrames(const std::string& count, uint32_t& frames, std::string& reason)
+{
+    uint32_t value = 0;
+    for (size_t k = 0; k < count.size(); ++k) {
+        const char c = count[k];
+        if (c < '0' || c > '9') {
+            reason = "FRAMES must be a whole number of frames";
+            return false;
+        }
+        value = value * 10 + static_cast<uint32_t>(c - '0');
+        if (value > MaxTimedemoFrames) {
+            reason = "at most " + std::to_string(MaxTimedemoFrames) + " frames";
+            return false;
+        }
+    }
+    if (count.empty()) {
+        reason = "FRAMES must be a whole number of frames";
+        return false;
+    }
+    if (value == 0) {
+        reason = "FRAMES must be at least 1";
+        return false;
+    }
+    frames = value;
+    return true;
+}
+
 void CommandLine::reset()
 {
     *this = CommandLine();
@@ -69,6 +105,37 @@ CommandLine::Outcome CommandLine::fail(const std::string& message)
     error = message;
     outcome = Outcome::Error;
     return outcome;
+}
+
+void CommandLine::readQuery(const std::string& query)
+{
+    QueryString parameters;
+    if (!parameters.parse(query)) {
+        queryError = parameters.getError();
+        return;
+    }
+    // The command line is the desktop's; a page gives only the query. Both
+    // naming one option is a mistake of the query's.
+    const char* twice = nullptr;
+    if (!parameters.getLevel().empty() && !levelPath.empty())
+        twice = "level";
+    else if (parameters.isTimedemo() && timedemo)
+        twice = "timedemo";
+    else if (parameters.isSkyFirst() && skyFirst)
+        twice = "sky-first";
+    if (twice != nullptr) {
+        queryError = std::string("query parameter ") + quote(twice) + ": --" + twice
+            + " is given on the command line too";
+        return;
+    }
+    if (!parameters.getLevel().empty())
+        levelPath = parameters.getLevel();
+    if (parameters.isTimedemo()) {
+        timedemo = true;
+        timedemoFrames = parameters.getTimedemoFrames();
+    }
+    if (parameters.isSkyFirst())
+        skyFirst = true;
 }
 
 CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv)
@@ -172,6 +239,8 @@ CommandLine::Outcome CommandLine::parseArguments(const std::vector<std::string>&
 
     bool shotGiven = false;
     bool skyFirstGiven = false;
+    bool queryGiven = false;
+    std::string query;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument.size() > MaxArgumentLength)
@@ -192,22 +261,9 @@ CommandLine::Outcome CommandLine::parseArguments(const std::vector<std::string>&
             if (i + 1 < arguments.size() && !startsWithDashes(arguments[i + 1])) {
                 const std::string& count = arguments[++i];
                 uint32_t frames = 0;
-                bool digits = !count.empty();
-                for (size_t k = 0; digits && k < count.size(); ++k) {
-                    const char c = count[k];
-                    if (c < '0' || c > '9') {
-                        digits = false;
-                        break;
-                    }
-                    frames = frames * 10 + static_cast<uint32_t>(c - '0');
-                    if (frames > MaxTimedemoFrames)
-                        return fail("--timedemo " + quote(count) + ": at most " + std::to_string(MaxTimedemoFrames)
-                                    + " frames");
-                }
-                if (!digits)
-                    return fail("--timedemo " + quote(count) + ": FRAMES must be a whole number of frames");
-                if (frames == 0)
-                    return fail("--timedemo " + quote(count) + ": FRAMES must be at least 1");
+                std::string reason;
+                if (!readFrames(count, frames, reason))
+                    return fail("--timedemo " + quote(count) + ": " + reason);
                 timedemoFrames = frames;
             }
             continue;
@@ -231,9 +287,30 @@ CommandLine::Outcome CommandLine::parseArguments(const std::vector<std::string>&
             skyFirst = true;
             continue;
         }
+        if (argument == "--level") {
+            if (!levelPath.empty())
+                return fail("--level is given twice");
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty() || startsWithDashes(arguments[i + 1]))
+                return fail("--level needs the name of a level file in the data directory");
+            levelPath = arguments[++i];
+            continue;
+        }
+        if (argument == "--query") {
+            if (queryGiven)
+                return fail("--query is given twice");
+            // The text is taken whatever it holds: it may be empty, and it
+            // is the page's, read by its own rules.
+            if (i + 1 >= arguments.size())
+                return fail("--query needs the text of a web page's query (it may be empty)");
+            queryGiven = true;
+            query = arguments[++i];
+            continue;
+        }
         return fail("unknown argument " + quote(argument));
     }
 
+    if (queryGiven)
+        readQuery(query);
     if (shotGiven && !timedemo)
         return fail("--shot saves the last frame of a timedemo; give --timedemo too");
     outcome = Outcome::Run;

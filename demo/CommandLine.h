@@ -9,7 +9,8 @@
 // MaxCommandLineLength bytes. Any byte sequence gives a defined result: the
 // options, or an error text that names the argument and the reason.
 //
-//   quorvel-demo [--timedemo [FRAMES]] [--shot FILE.png] [--sky-first] [--help]
+//   quorvel-demo [--timedemo [FRAMES]] [--shot FILE.png] [--sky-first]
+//                [--level PATH] [--query TEXT] [--help]
 
 #include <cstddef>
 #include <cstdint>
@@ -51,7 +52,13 @@ public:
     uint32_t getTimedemoFrames() const { return timedemoFrames; } // 0 unless a timedemo
     const std::string& getShotPath() const { return shotPath; }   // empty: no picture
     bool isSkyFirst() const { return skyFirst; }
+    // The level file inside the data directory, as "[Level] file" names one;
+    // empty: the configuration's level.
+    const std::string& getLevelPath() const { return levelPath; }
     const std::string& getError() const { return error; } // one line, no line end
+    // Why the query given with --query was left out (one line); empty when
+    // there was none or it was read.
+    const std::string& getQueryError() const { return queryError; }
 
     // The usage text, several lines ending in a line end.
     static const char* usage();
@@ -66,16 +73,25 @@ public:
     // printable ASCII written as \xNN, cut after 64 bytes with "...".
     static std::string quote(const std::string& argument);
 
+    // Reads a timedemo's number of frames: decimal digits only, 1 to
+    // MaxTimedemoFrames. False, with the reason in reason, otherwise.
+    static bool readFrames(const std::string& count, uint32_t& frames, std::string& reason);
+
 private:
     Outcome fail(const std::string& message);
     void reset();
+    // Adds the options of the query to those of the command line; an option
+    // given by both leaves the query out.
+    void readQuery(const std::string& query);
 
     Outcome outcome = Outcome::Run;
     bool timedemo = false;
     uint32_t timedemoFrames = 0;
     std::string shotPath;
     bool skyFirst = false;
+    std::string levelPath;
     std::string error;
+    std::string queryError;
 };
 
 } // namespace Quorvel

@@ -1,6 +1,8 @@
 // The Quorvel demonstration: a first-person walk through a small level under
 // a procedural cloudy sky. The command line is read first (a bad one gets the
-// usage text and exit code 2); everything else is composed by Startup::run.
+// usage text and exit code 2; a web page's query that cannot be used is
+// reported and left out, since a page has no exit code to show); everything
+// else is composed by Startup::run.
 
 #include "demo/CommandLine.h"
 #include "demo/Startup.h"
@@ -21,6 +23,8 @@ int start(const Quorvel::CommandLine& options)
     case Quorvel::CommandLine::Outcome::Run:
         break;
     }
+    if (!options.getQueryError().empty())
+        std::fprintf(stderr, "quorvel-demo: %s; running without the query\n", options.getQueryError().c_str());
     return Quorvel::Startup::run(options);
 }
 

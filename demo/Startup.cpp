@@ -5,6 +5,7 @@
 #include "core/Config.h"
 #include "core/ConfigSection.h"
 #include "demo/ContentLocation.h"
+#include "demo/LevelDrop.h"
 #include "core/Log.h"
 #include "demo/Timedemo.h"
 #include "demo/WalkSounds.h"
@@ -28,18 +29,24 @@ namespace Quorvel {
 
 namespace {
 
-// The level named by "[Level] file" in the configuration, read from the data
-// directory (dataDirectory, as mounted); the built-in level without the key,
-// and after one log line when the file cannot be used.
-LevelGrid configuredLevel(Application* application, const String& dataDirectory)
+// The level named on the command line, or else by "[Level] file" in the
+// configuration, read from the data directory (dataDirectory, as mounted);
+// the built-in level without either, and after one log line when the file
+// cannot be used.
+LevelGrid configuredLevel(Application* application, const String& dataDirectory, const std::string& levelPath)
 {
-    const ConfigSection* section = application->getConfig()->getSection("Level");
-    if (section == nullptr || !section->has("file"))
-        return LevelGrid::builtIn();
-    String name = section->getString("file", "");
-    name.trim();
-    if (name.length() == 0)
-        return LevelGrid::builtIn();
+    String name;
+    if (!levelPath.empty()) {
+        name = levelPath.c_str();
+    } else {
+        const ConfigSection* section = application->getConfig()->getSection("Level");
+        if (section == nullptr || !section->has("file"))
+            return LevelGrid::builtIn();
+        name = section->getString("file", "");
+        name.trim();
+        if (name.length() == 0)
+            return LevelGrid::builtIn();
+    }
 
     LevelFile file;
     const std::string shown = std::string(dataDirectory.c_str()) + "/" + name.c_str();
@@ -81,11 +88,14 @@ int Startup::run(const CommandLine& options)
     if (!Engine::start(settings))
         return 1; // the failing part has logged and told the user
     Application* application = Application::instance();
+    if (!options.getQueryError().empty())
+        application->getLog()->printf("Query: %s; running without the query", options.getQueryError().c_str());
 
     // Added after init, so each widget is initialised and sized at once, with
     // the OpenGL context current. The widget manager only refers to them; they
     // live here until the main loop has ended.
-    auto level = std::make_unique<W_LevelRenderer>(configuredLevel(application, content + DataDirectory));
+    const LevelGrid grid = configuredLevel(application, content + DataDirectory, options.getLevelPath());
+    auto level = std::make_unique<W_LevelRenderer>(grid);
     level->setControls(ControlSettings::read(application->getConfig()->getSection("Controls"), *application->getLog()));
     auto counter = std::make_unique<WS_FpsCounter>();
     auto crosshair = std::make_unique<WSCrosshair>();
@@ -105,6 +115,10 @@ int Startup::run(const CommandLine& options)
         widgets->add(timedemo.get());
     }
 
+    // A level file dropped on the window restarts the walk in it.
+    auto levelDrop = std::make_unique<LevelDrop>(*level, *application->getLog());
+    application->addFileDropHandler(levelDrop.get());
+
     // Escape quits as closing the window does.
     auto quitKey = std::make_unique<QuitOnEscape>();
     InputSystem::instance()->addHandler(quitKey.get());
@@ -114,6 +128,7 @@ int Startup::run(const CommandLine& options)
     application->getLog()->write("Press Escape or close the window to quit.");
 
     Engine::run();
+    application->removeFileDropHandler(levelDrop.get());
 
     // The timedemo's result (or why there is none) first; an exit code the
     // application set (a signal, a lost display) wins over the timedemo's.

@@ -1,7 +1,8 @@
 #pragma once
 // Startup: composes the demonstration out of the engine. It finds the
 // content, brings the engine up (Engine: content directory, subsystems in
-// their fixed order, window), adds the demonstration's three widgets and runs
+// their fixed order, window), adds the demonstration's three widgets, lets a
+// level file dropped on the window restart the walk (LevelDrop) and runs
 // the main loop. It is the one place where the demonstration's content is
 // chosen.
 

@@ -27,7 +27,10 @@ void checkOutcome(const Quorvel::CommandLine& line)
         } else if (line.getTimedemoFrames() != 0 || !line.getShotPath().empty()) {
             std::abort(); // a frame count or a picture only comes with a timedemo
         }
-        if (line.getShotPath().size() > CommandLine::MaxArgumentLength)
+        if (line.getShotPath().size() > CommandLine::MaxArgumentLength
+            || line.getLevelPath().size() > CommandLine::MaxArgumentLength)
+            std::abort();
+        if (line.getQueryError().find('\n') != std::string::npos)
             std::abort();
         break;
     case CommandLine::Outcome::Help:

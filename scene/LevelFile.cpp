@@ -214,6 +214,11 @@ bool LevelFile::loadFromDisk(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return fail(1, cannotOpen(std::strerror(errno)));
+    const std::streamoff size = in.seekg(0, std::ios::end) ? std::streamoff(in.tellg()) : -1;
+    if (size > static_cast<std::streamoff>(MaxFileSize))
+        return fail(1, "the file is larger than " + std::to_string(MaxFileSize) + " bytes");
+    in.clear();
+    in.seekg(0, std::ios::beg);
     std::vector<uint8_t> bytes(MaxFileSize + 1);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad())

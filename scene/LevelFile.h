@@ -47,8 +47,10 @@ public:
     // part is refused before anything is opened.
     bool load(const String& name);
     // Reads the file at a path on the disk, outside the engine's file system
-    // (for the tools), just as bounded: at most MaxFileSize + 1 bytes are read,
-    // so a larger file is refused as such.
+    // (for the tools and for dropped files), just as bounded: a file whose
+    // size shows more than MaxFileSize bytes is refused before it is read, and
+    // at most MaxFileSize + 1 bytes are read, so a larger file is refused as
+    // such even where the size cannot be seen beforehand.
     bool loadFromDisk(const std::string& path);
 
     // The level file's text for a grid. With markStart the start cell is 'S'

@@ -37,6 +37,8 @@ public:
     };
 
     explicit LevelGeometry(const LevelGrid& grid);
+    // Builds the quads of another grid in place of the current ones.
+    void rebuild(const LevelGrid& grid) { build(grid); }
 
     // Whether the level is small enough to be drawn whole (one block, and a
     // minimap drawn cell by cell).

@@ -51,6 +51,8 @@ LevelMinimap::~LevelMinimap()
 
 void LevelMinimap::resize(const Vector4& screenRect)
 {
+    screen = screenRect;
+    screenKnown = true;
     // A seventh of the width for the level's larger side: 70 cells across the
     // screen for the 10 x 10 level, 7 x 32 for a 32 x 32 one.
     const int32_t side = std::max(grid.getWidth(), grid.getHeight());
@@ -58,6 +60,19 @@ void LevelMinimap::resize(const Vector4& screenRect)
     scale = (screenRect.z - screenRect.x) / cellsPerWidth;
     origin = Vector3(screenRect.z - scale * static_cast<float>(grid.getWidth()), screenRect.y, 0.0f);
     headingWidth = HudScale::lineWidth(HudScale::forHeight(screenRect.w - screenRect.y));
+}
+
+void LevelMinimap::rebuild(bool graphics)
+{
+    if (texture != 0) {
+        const GLuint name = texture;
+        glDeleteTextures(1, &name);
+        texture = 0;
+    }
+    if (screenKnown)
+        resize(screen);
+    if (graphics)
+        buildTexture();
 }
 
 // One texel per cell: drawing tens of thousands of small squares every frame

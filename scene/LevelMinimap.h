@@ -14,13 +14,12 @@
 // than 768 pixels the heading line is wider (HudScale).
 
 #include "math/Vector3.h"
+#include "math/Vector4.h"
 #include "scene/LevelGrid.h"
 
 #include <cstdint>
 
 namespace Quorvel {
-
-class Vector4;
 
 class LevelMinimap {
 public:
@@ -54,6 +53,10 @@ public:
     void resize(const Vector4& screenRect);
     // Makes the large levels' map texture; needs the OpenGL context.
     void buildTexture();
+    // After the grid changed: the box placed again in the last screen
+    // rectangle, the old texture deleted and, with graphics, the new grid's
+    // made (graphics needs the OpenGL context).
+    void rebuild(bool graphics);
     // Draws the map in screen units with the player at position looking
     // along look (world units, y ignored).
     void draw(const Vector3& position, const Vector3& look) const;
@@ -69,6 +72,8 @@ private:
     float scale;
     uint32_t texture;
     float headingWidth = 1.0f;
+    Vector4 screen;           // the last screen rectangle, for a rebuild
+    bool screenKnown = false; // whether resize has told one
 };
 
 } // namespace Quorvel

@@ -15,6 +15,11 @@ LevelVisibility::LevelVisibility(const LevelGrid& levelGrid, const LevelGeometry
 {
 }
 
+void LevelVisibility::reset()
+{
+    visible.assign(static_cast<size_t>(geometry.getBlockCount()), 0);
+}
+
 void LevelVisibility::markCell(int32_t i, int32_t j)
 {
     if (i < 0 || j < 0 || i >= grid.getWidth() || j >= grid.getHeight())

@@ -35,6 +35,8 @@ public:
     // The grid and its geometry must outlive this object. Every block starts
     // unmarked.
     LevelVisibility(const LevelGrid& grid, const LevelGeometry& geometry);
+    // After the grid and its geometry changed: one unmarked block each.
+    void reset();
 
     // Marks the blocks the view can see, or every block when all is true.
     void update(const View& view, bool all);

@@ -15,6 +15,14 @@ LevelWalker::LevelWalker(const LevelGrid& levelGrid)
 {
 }
 
+void LevelWalker::restart()
+{
+    position = Vector3(LevelGeometry::CellSize * static_cast<float>(grid.getStartI()) + 8.0f, 8.0f,
+                       -(LevelGeometry::CellSize * static_cast<float>(grid.getStartJ()) + 8.0f));
+    lastWalked = false;
+    lastBumped = false;
+}
+
 int32_t LevelWalker::cellIndex(float scaled, int32_t size)
 {
     if (!(scaled >= -1.0f && scaled < static_cast<float>(size + 1)))

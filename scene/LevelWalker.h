@@ -46,6 +46,9 @@ public:
     // axis it was asked to move along.
     bool bumped() const { return lastBumped; }
 
+    // Back to the grid's start, as at construction (after the grid changed).
+    void restart();
+
     const Vector3& getPosition() const { return position; }
     void setPosition(const Vector3& value) { position = value; }
 

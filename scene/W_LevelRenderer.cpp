@@ -48,10 +48,11 @@ W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid, SkyDome::WithoutGraphics
 {
 }
 
-W_LevelRenderer::W_LevelRenderer(const LevelGrid& levelGrid, std::unique_ptr<SkyDome> ownSky, bool graphics)
+W_LevelRenderer::W_LevelRenderer(const LevelGrid& levelGrid, std::unique_ptr<SkyDome> ownSky, bool withGraphics)
     : grid(levelGrid), sky(std::move(ownSky)), pitch(0.0f), yaw(0.0f), floorTexture(nullptr), wallTexture(nullptr),
       ceilingTexture(nullptr), lookVector(0.0f, 0.0f, 0.0f), moveBackward(false), moveForward(false), moveRight(false),
-      moveLeft(false), walker(grid), geometry(grid), visibility(grid, geometry), minimap(grid), drawAll(false)
+      moveLeft(false), walker(grid), geometry(grid), visibility(grid, geometry), minimap(grid), drawAll(false),
+      graphics(withGraphics)
 {
     interval = TickInterval;
     state = Starting;
@@ -72,6 +73,23 @@ W_LevelRenderer::W_LevelRenderer(const LevelGrid& levelGrid, std::unique_ptr<Sky
 }
 
 W_LevelRenderer::~W_LevelRenderer() = default;
+
+// The parts refer to the grid member, so they follow it once told to rebuild.
+void W_LevelRenderer::setLevel(const LevelGrid& level)
+{
+    grid = level;
+    geometry.rebuild(grid);
+    visibility.reset();
+    walker.restart();
+    minimap.rebuild(graphics);
+    pitch = 0.0f;
+    yaw = 0.0f;
+    camera.orientation = Quaternion::rotationY(yaw) * Quaternion::rotationX(pitch);
+    lookVector = camera.orientation.rotate(Vector3(0.0f, 0.0f, -1.0f)) * LookLength;
+    lookVector.y = 0.0f;
+    camera.position = walker.getPosition();
+    camera.updateView();
+}
 
 bool W_LevelRenderer::handleInput(uint32_t kind, const InputState& input)
 {

@@ -129,6 +129,11 @@ public:
     int32_t countVisibleQuads() const { return geometry.countQuads(visibility.getVisible()); }
 
     const LevelGrid& getGrid() const { return grid; }
+    // Restarts the walk in another level: its grid, floor and walls, its
+    // minimap (in the current screen rectangle), the player at its start
+    // looking down the map. The keys held, the controls, the clouds and the
+    // drawing order stay. With graphics it needs the OpenGL context.
+    void setLevel(const LevelGrid& level);
 
     // The drawing order. By default the opaque level comes first and the sky
     // after it, behind it (SkyDome::drawBehind), so the sky's shader runs
@@ -156,7 +161,7 @@ public:
     Texture* getCeilingTexture() const { return ceilingTexture; }
 
 private:
-    W_LevelRenderer(const LevelGrid& grid, std::unique_ptr<SkyDome> ownSky, bool graphics);
+    W_LevelRenderer(const LevelGrid& grid, std::unique_ptr<SkyDome> ownSky, bool withGraphics);
 
     void mouseMove(int32_t dx, int32_t dy);
     void stickLook(uint32_t periods);
@@ -184,6 +189,7 @@ private:
     LevelMinimap minimap;
     bool drawAll;
     bool skyFirst = false;
+    bool graphics; // whether textures are used (false without OpenGL)
     WC_ActionMap actions;
     float yawPerPixel = YawPerPixel;
     float pitchPerPixel = PitchPerPixel;

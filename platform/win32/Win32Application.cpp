@@ -128,6 +128,8 @@ bool Win32Application::init()
         subsystems[i]->windowCreated(window);
     if (anySubsystemFailed())
         return fail("", "");
+    if (acceptsFiles())
+        DragAcceptFiles(window, TRUE);
 
     getWidgetManager()->init();
 
@@ -179,6 +181,33 @@ void Win32Application::error(const String& message)
     MessageBoxA(nullptr, message.c_str(), nullptr, MB_OK);
 }
 
+void Win32Application::acceptFilesChanged(bool accept)
+{
+    if (window)
+        DragAcceptFiles(window, accept ? TRUE : FALSE);
+}
+
+void Win32Application::filesDropped(HDROP drop)
+{
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    if (count > MaxDroppedFiles)
+        getLog()->printf("Application: %u files dropped; the first %u are read", count, MaxDroppedFiles);
+    for (UINT i = 0; i < count && i < MaxDroppedFiles; ++i) {
+        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        if (length == 0 || length > MaxDroppedPathLength) {
+            getLog()->printf("Application: dropped file %u skipped: its path is empty or longer than %u bytes", i + 1,
+                             MaxDroppedPathLength);
+            continue;
+        }
+        std::vector<char> path(length + 1);
+        const UINT copied = DragQueryFileA(drop, i, path.data(), length + 1);
+        if (copied == 0)
+            continue;
+        fileDropped(String(path.data(), int32_t(copied)));
+    }
+    DragFinish(drop);
+}
+
 void Win32Application::dispatchMessage(HWND target, uint32_t message, WPARAM wParam, LPARAM lParam)
 {
     for (size_t i = 0; i < subsystems.size(); ++i)
@@ -191,6 +220,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     if (message == WM_CLOSE) {
         Application::instance()->quit();
+        return 0;
+    }
+    if (message == WM_DROPFILES) {
+        if (Win32Application* application = dynamic_cast<Win32Application*>(Application::instance()))
+            application->filesDropped(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
     if (Win32Application* application = dynamic_cast<Win32Application*>(Application::instance()))

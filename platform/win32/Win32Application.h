@@ -2,11 +2,14 @@
 // Win32Application: the Windows application. It owns the registered window
 // subsystems (Win32Subsystem), creates the one window "Quorvel Application"
 // of the class "Quorvel" with their hooks, and runs the main loop that offers
-// every window message to them and updates them once per pass.
+// every window message to them and updates them once per pass. Files dropped
+// on the window (WM_DROPFILES) go to the application's drop handlers.
 
 #include "core/Application.h"
 
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdint>
 #include <memory>
@@ -52,11 +55,21 @@ public:
     void pumpMessages();
     void updateSubsystems();
 
+    // Reads the paths of a drop (at most MaxDroppedFiles of at most
+    // MaxDroppedPathLength bytes each; others are skipped with a log line),
+    // hands each to the drop handlers and hands the drop back.
+    void filesDropped(HDROP drop);
+    static constexpr uint32_t MaxDroppedFiles = 16;
+    static constexpr uint32_t MaxDroppedPathLength = 32767; // bytes, the longest path Windows knows
+
     HWND getWindow() const { return window; }
     const std::vector<Win32Subsystem*>& getSubsystems() const { return subsystems; }
 
     static constexpr const char* WindowClassName = "Quorvel";
     static constexpr const char* WindowTitle = "Quorvel Application";
+
+protected:
+    void acceptFilesChanged(bool accept) override; // tells the window, once it exists
 
 private:
     bool anySubsystemFailed();
@@ -71,7 +84,8 @@ private:
 
 // The window procedure of the class "Quorvel": the window-created message is
 // answered 0 and offered to no one; the close message requests quit and is
-// answered 0 (the window stays); every other message is offered to every
+// answered 0 (the window stays); dropped files go to filesDropped and are
+// answered 0; every other message is offered to every
 // subsystem before the system's default procedure answers it.
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

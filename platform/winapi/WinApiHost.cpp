@@ -22,7 +22,7 @@ WinApiHost::WinApiHost()
     , windowList(video, handles, pixelFormats, modes, &WinApiHost::onDisplayLost)
     , cursorAndFocus(video, windowList)
     , gl(video, handles, pixelFormats, windowList)
-    , messageQueue(video, windowList, cursorAndFocus)
+    , messageQueue(video, windowList, cursorAndFocus, handles)
     , messageBoxes(video)
 {
 }

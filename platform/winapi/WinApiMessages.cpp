@@ -11,10 +11,12 @@
 
 namespace Quorvel {
 
-WinApiMessages::WinApiMessages(WinApiVideo& video, WinApiWindows& windows, WinApiFocus& focus)
+WinApiMessages::WinApiMessages(WinApiVideo& video, WinApiWindows& windows, WinApiFocus& focus,
+                               WinApiHandles& handles)
     : video(video)
     , windows(windows)
     , focus(focus)
+    , dropped(handles)
 {
 }
 
@@ -40,6 +42,20 @@ BOOL WinApiMessages::post(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return FALSE;
     }
     queue.post(makeMessage(window, message, wParam, lParam));
+    return TRUE;
+}
+
+BOOL WinApiMessages::postDroppedFile(HWND window, const std::string& path)
+{
+    if (!window)
+        window = focus.focused() ? focus.focused() : focus.foregroundWindow();
+    const WinApiWindow* target = window ? windows.find(window) : nullptr;
+    if (!target || !(target->exStyle & WS_EX_ACCEPTFILES) || !WinApiDrops::acceptable(path))
+        return FALSE;
+    const HDROP drop = dropped.add({path});
+    if (!drop)
+        return FALSE;
+    queue.post(makeMessage(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
     return TRUE;
 }
 

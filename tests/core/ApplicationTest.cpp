@@ -2,6 +2,7 @@
 
 #include "core/Config.h"
 #include "core/ConfigSection.h"
+#include "core/FileDropHandler.h"
 #include "core/Log.h"
 #include "support/BareApplication.h"
 #include "support/TempDir.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -89,4 +92,50 @@ TEST(ApplicationTest, QuitRequestsTheEndOfTheMainLoop)
     BareApplication application;
     application.quit();
     EXPECT_TRUE(application.isQuitRequested());
+}
+
+namespace {
+
+class RecordingHandler : public Quorvel::FileDropHandler {
+public:
+    void fileDropped(const Quorvel::String& path) override { paths.emplace_back(path.getData()); }
+    std::vector<std::string> paths;
+};
+
+// Records whether the platform was told to accept files.
+class AcceptingApplication : public QuorvelTest::BareApplication {
+public:
+    std::vector<bool> changes;
+
+protected:
+    void acceptFilesChanged(bool accept) override { changes.push_back(accept); }
+};
+
+} // namespace
+
+TEST(ApplicationTest, DroppedFilesGoToTheHandlersAndTheWindowAcceptsFilesWhileThereIsOne)
+{
+    QuorvelTest::TempDir dir; // the application's log goes here
+    AcceptingApplication application;
+    RecordingHandler first;
+    RecordingHandler second;
+    EXPECT_FALSE(application.acceptsFiles());
+    application.fileDropped("/nowhere.lvl"); // no handler: nothing happens
+
+    application.addFileDropHandler(&first);
+    application.addFileDropHandler(&second);
+    application.addFileDropHandler(&first); // once only
+    application.addFileDropHandler(nullptr);
+    EXPECT_TRUE(application.acceptsFiles());
+    application.fileDropped("/a.lvl");
+    application.removeFileDropHandler(&first);
+    application.fileDropped("/b.lvl");
+    application.removeFileDropHandler(&second);
+    application.removeFileDropHandler(&second);
+    EXPECT_FALSE(application.acceptsFiles());
+    application.fileDropped("/c.lvl");
+
+    EXPECT_EQ(first.paths, std::vector<std::string>{"/a.lvl"});
+    EXPECT_EQ(second.paths, (std::vector<std::string>{"/a.lvl", "/b.lvl"}));
+    EXPECT_EQ(application.changes, (std::vector<bool>{true, false})) << "told on the first handler and the last";
 }

@@ -84,6 +84,41 @@ TEST(CommandLineTest, HelpWinsOverEverythingElse)
         EXPECT_EQ(parseList(line, arguments), expected) << join(arguments);
     }
     EXPECT_NE(std::string(CommandLine::usage()).find("--timedemo [FRAMES]"), std::string::npos);
+    EXPECT_NE(std::string(CommandLine::usage()).find("--level PATH"), std::string::npos);
+    EXPECT_NE(std::string(CommandLine::usage()).find("--query TEXT"), std::string::npos);
+}
+
+TEST(CommandLineTest, LevelNamesALevelFile)
+{
+    CommandLine line;
+    EXPECT_EQ(parseList(line, {}), Outcome::Run);
+    EXPECT_TRUE(line.getLevelPath().empty()); // the configuration's level
+    EXPECT_EQ(parseList(line, {"--level", "levels/maze32.lvl", "--timedemo", "9"}), Outcome::Run) << line.getError();
+    EXPECT_EQ(line.getLevelPath(), "levels/maze32.lvl");
+    EXPECT_EQ(line.getTimedemoFrames(), 9u);
+    // The name is passed on as it is: the level reader refuses one outside
+    // the data directory, with the same words as for the configuration's.
+    EXPECT_EQ(parseList(line, {"--level", "../outside.lvl"}), Outcome::Run) << line.getError();
+    EXPECT_EQ(line.getLevelPath(), "../outside.lvl");
+
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"--level"}, "--level needs the name of a level file"},
+        {{"--level", ""}, "--level needs the name of a level file"},
+        {{"--level", "--sky-first"}, "--level needs the name of a level file"},
+        {{"--level", "a.lvl", "--level", "b.lvl"}, "--level is given twice"},
+        {{"--query"}, "--query needs the text of a web page's query"},
+        {{"--query", "", "--query", ""}, "--query is given twice"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parseList(line, c.arguments), Outcome::Error) << join(c.arguments);
+        EXPECT_NE(line.getError().find(c.message), std::string::npos)
+            << join(c.arguments) << ": expected \"" << c.message << "\" in \"" << line.getError() << "\"";
+        EXPECT_TRUE(line.getLevelPath().empty()) << join(c.arguments);
+    }
 }
 
 TEST(CommandLineTest, BadArgumentsAreRefusedWithTheirReason)

@@ -2,15 +2,21 @@
 // composes it (level, counter, crosshair, the walk's sounds): both drawing orders give the same
 // picture, pixel for pixel, at poses all along the timedemo's path; and in
 // steady state a frame, a timedemo frame included, allocates nothing, with
-// the sound system playing (on SDL's silent driver) and fed meanwhile.
+// the sound system playing (on SDL's silent driver) and fed meanwhile. A
+// level file dropped on the window (an SDL drop event, as the desktop's drag
+// and drop gives it) restarts the walk in that level, minimap and all.
 
 #include "scene/AllocationCounter.h"
 #include "support/TestEngine.h"
 
 #include "core/Application.h"
+#include "demo/LevelDrop.h"
 #include "demo/Timedemo.h"
 #include "demo/WalkSounds.h"
 #include "math/Vector4.h"
+#include "scene/LevelFile.h"
+#include "scene/LevelGrid.h"
+#include "scene/LevelMinimap.h"
 #include "scene/TimedemoPath.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/OpenGL.h"
@@ -21,9 +27,13 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL2/SDL.h>
+
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <memory>
+#include <string>
 
 using Quorvel::TimedemoPath;
 using Quorvel::W_LevelRenderer;
@@ -201,4 +211,94 @@ TEST_F(DemoFrameGLTest, TimedemoFramesAllocateNothing)
     EXPECT_EQ(SceneTest::allocationCount() - before, 0) << "allocations in 300 timedemo frames";
     EXPECT_EQ(timedemo.getTimes().getCount(), 329u);
     EXPECT_FALSE(timedemo.isComplete());
+}
+
+namespace {
+
+// A file dropped on the engine's window, as SDL reports a drop from the desktop.
+void dropOnWindow(const std::string& path)
+{
+    SDL_Event event = {};
+    event.type = SDL_DROPFILE;
+    event.drop.file = SDL_strdup(path.c_str());
+    event.drop.windowID = SDL_GetWindowID(SDL_GL_GetCurrentWindow());
+    SDL_PushEvent(&event);
+}
+
+// Minimap cells whose middle pixel is not the grid's colour (open grey or
+// solid orange), the player's cell and its neighbours left out (the heading line).
+int minimapMismatches(const Frame& frame, const W_LevelRenderer& level)
+{
+    const Quorvel::LevelGrid& grid = level.getGrid();
+    uint8_t open[3];
+    uint8_t solid[3];
+    Quorvel::LevelMinimap::toBytes(Quorvel::LevelMinimap::OpenColour, open);
+    Quorvel::LevelMinimap::toBytes(Quorvel::LevelMinimap::SolidColour, solid);
+    const float s = level.getMapScale();
+    const int playerI = static_cast<int>(level.getPlayerPosition().x / W_LevelRenderer::CellSize);
+    const int playerJ = static_cast<int>(-level.getPlayerPosition().z / W_LevelRenderer::CellSize);
+    int mismatches = 0;
+    for (int j = 0; j < grid.getHeight(); ++j) {
+        for (int i = 0; i < grid.getWidth(); ++i) {
+            if (std::abs(i - playerI) <= 1 && std::abs(j - playerJ) <= 1)
+                continue;
+            const int x = static_cast<int>(level.getMapOrigin().x + (static_cast<float>(i) + 0.5f) * s);
+            const int y = static_cast<int>(level.getMapOrigin().y + (static_cast<float>(j) + 0.5f) * s);
+            const QuorvelTest::Pixel pixel = frame.at(x, y);
+            const uint8_t* colour = grid.isSolid(i, j) ? solid : open;
+            if (std::abs(pixel.r - colour[0]) > 3 || std::abs(pixel.g - colour[1]) > 3
+                || std::abs(pixel.b - colour[2]) > 3)
+                ++mismatches;
+        }
+    }
+    return mismatches;
+}
+
+} // namespace
+
+TEST_F(DemoFrameGLTest, ADroppedLevelFileRestartsTheWalkInIt)
+{
+    W_LevelRenderer& level = *widgets.level;
+    Quorvel::Application* application = Quorvel::Application::instance();
+    Quorvel::LevelDrop drop(level, *application->getLog());
+    application->addFileDropHandler(&drop);
+    const int32_t state = level.getState();
+    level.setState(Quorvel::TimerEvent::Paused);
+
+    // A refused file changes nothing.
+    {
+        std::ofstream bad("drop-bad.lvl");
+        bad << "S.x\n";
+    }
+    const Quorvel::LevelGrid before = level.getGrid();
+    dropOnWindow("drop-bad.lvl");
+    TestEngine::pumpMessages();
+    EXPECT_TRUE(level.getGrid() == before) << "a refused file leaves the level";
+
+    // The 32 x 32 maze: the walk restarts in it, the minimap shows it.
+    const std::string maze = std::string(QUORVEL_SOURCE_DIR) + "/data/levels/maze32.lvl";
+    Quorvel::LevelFile expected;
+    ASSERT_TRUE(expected.loadFromDisk(maze));
+    dropOnWindow(maze);
+    TestEngine::pumpMessages();
+    EXPECT_TRUE(level.getGrid() == expected.getGrid())
+        << "now " << level.getGrid().getWidth() << " x " << level.getGrid().getHeight();
+    EXPECT_FLOAT_EQ(level.getMapScale(), 1024.0f / 224.0f) << "the map fits the corner box";
+    Frame frame = TestEngine::drawFrame();
+    EXPECT_EQ(minimapMismatches(frame, level), 0) << "the minimap shows the dropped maze";
+
+    // Its frames allocate nothing, as the built-in level's do.
+    for (int i = 0; i < 10; ++i)
+        TestEngine::pass();
+    const long allocations = SceneTest::allocationCount();
+    for (int i = 0; i < 100; ++i)
+        TestEngine::pass();
+    EXPECT_EQ(SceneTest::allocationCount() - allocations, 0) << "allocations in 100 frames of the dropped level";
+
+    // Back to the built-in level for the other tests of this program.
+    application->removeFileDropHandler(&drop);
+    level.setLevel(Quorvel::LevelGrid::builtIn());
+    level.setState(state);
+    frame = TestEngine::drawFrame();
+    EXPECT_EQ(minimapMismatches(frame, level), 0) << "the built-in level's minimap again";
 }

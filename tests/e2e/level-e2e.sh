@@ -2,7 +2,8 @@
 # Runs the demonstration with level files, as a user would: a generated maze
 # (its minimap cell by cell, walking into a wall, a stall while walking), each
 # sample level in data/levels, and unusable files, which must leave the
-# demonstration running on the built-in level with one log line.
+# demonstration running on the built-in level with one log line; then a level
+# named on the command line (--level) and in a web page's query (--query).
 #   level-e2e.sh DEMO-BINARY LEVELGEN-BINARY CLOSE-WINDOW-TOOL SOURCE-DIR
 # Needs DISPLAY (an Xvfb screen of 1024x768x24, as the test command starts).
 set -uo pipefail
@@ -171,6 +172,44 @@ check_refused() {
 check_refused missing.lvl "line 1: the file cannot be opened"
 check_refused binary.lvl "line 1: unknown character 'G' in column 1"
 check_refused two-starts.lvl "line 3: a second start 'S' (the first is on line 2)" '; two\r\n.S\r\nS.\r\n'
+
+# --- 4. --level and --query name the level over the configuration's. -------
+# check_option NAME CONFIG-LEVEL EXPECTED-LEVEL LOG-LINE ARG...: the demo runs
+# in EXPECTED-LEVEL's minimap with LOG-LINE (a fixed string) in its log.
+check_option() {
+  local name=$1 configured=$2 expected=$3 line=$4
+  shift 4
+  local run
+  run=$(level_run_dir "option-$name" "$configured")
+  if start_demo "$run" "$@"; then
+    sleep 1.5
+    screenshot "$run/start.png"
+    grep -qxF -- "$line" "$run/quorvel.log" && pass "$name: the log says \"$line\"" ||
+      fail "$name: no log line \"$line\": $(grep -i -e level -e query "$run/quorvel.log")"
+    bad=$(minimap_mismatches "$run/start.png" "$source_dir/data/levels/$expected")
+    [ "$bad" = 0 ] && pass "$name: the minimap shows $expected" || fail "$name: $bad minimap cells differ from $expected"
+    if stop_demo; then pass "$name: exit code 0"; else fail "$name: exit code $? after close"; fi
+  else
+    fail "$name: the demonstration did not reach its main loop"
+    cat "$run/quorvel.log" "$run/stderr.txt" 2>/dev/null
+    kill -KILL $demo_pid 2>/dev/null
+  fi
+}
+check_option level levels/maze128.lvl maze32.lvl "Level file data/levels/maze32.lvl: 32 x 32 cells" \
+  --level levels/maze32.lvl
+check_option query levels/maze128.lvl maze32.lvl "Level file data/levels/maze32.lvl: 32 x 32 cells" \
+  --query 'level=levels%2Fmaze32.lvl&sky-first'
+check_option query-outside "" builtin.lvl \
+  'Level file data/../quorvel.conf line 1: the name has a ".." part; a level file is named inside the data directory; using the built-in level' \
+  --query 'level=../quorvel.conf'
+# A query that cannot be used is left out whole (the configuration's level
+# stays), said on standard error and in the log; the program runs on.
+bad_query="unknown query parameter 'colour=red' (known: level=PATH, timedemo[=FRAMES], sky-first)"
+check_option query-bad levels/maze32.lvl maze32.lvl "Query: $bad_query; running without the query" \
+  --query 'level=levels/maze128.lvl&colour=red'
+grep -qxF "quorvel-demo: $bad_query; running without the query" "$work/option-query-bad/stderr.txt" &&
+  pass "query-bad: standard error names the parameter" ||
+  fail "query-bad: standard error says: $(cat "$work/option-query-bad/stderr.txt")"
 
 echo "$failures failure(s)"
 [ $failures = 0 ]

@@ -114,6 +114,16 @@ else
   fail "the last frames differ: $(/usr/bin/compare -metric AE "$shot" "$run2/shot.png" null: 2>&1)"
 fi
 
+# A web page's query asks for the same timedemo: the same line, the same frames.
+run3=$(make_run_dir timed-query)
+run_demo "$run3" --query "timedemo=$frames&sky-first" --shot shot.png
+if [ $status -eq 0 ] && grep -q "^timedemo: $frames frames" "$run3/stdout.txt" && [ -f "$run3/shot.png" ] &&
+   [ "$(picture "$shot")" = "$(picture "$run3/shot.png")" ]; then
+  pass "--query 'timedemo=$frames&sky-first': the same timedemo and last frame"
+else
+  fail "--query timedemo: exit $status, stdout $(cat "$run3/stdout.txt"), stderr $(cat "$run3/stderr.txt")"
+fi
+
 # --- 4. A picture that cannot be written: the result, then exit 1. ---------
 run=$(make_run_dir noshot)
 run_demo "$run" --timedemo 5 --shot missing/shot.png

@@ -1,6 +1,7 @@
 // The level's logic without OpenGL: walking, collision with solid cells and
 // the grid's edge, mouse look, the density keys and the minimap's geometry.
 
+#include "scene/AllocationCounter.h"
 #include "scene/SceneTestSupport.h"
 
 #include "core/Config.h"
@@ -733,4 +734,75 @@ TEST_F(W_LevelRendererGridTest, LargeLevelsDrawOnlyWhatTheEyeCanReach)
     own->setDrawAll(true);
     own->updateVisibleBlocks();
     EXPECT_EQ(own->countVisibleBlocks(), 625);
+}
+
+// A level restarted in another grid is the level a fresh renderer of that
+// grid would be: the parts follow the new grid, the player stands at its
+// start looking down the map, the minimap fits the current screen. Only the
+// held keys, the controls, the clouds and the drawing order carry over.
+TEST_F(W_LevelRendererGridTest, SetLevelRestartsTheWalkAsAFreshLevelWouldStart)
+{
+    const Quorvel::Vector4 screen(0.0f, 0.0f, 1024.0f, 768.0f);
+    Quorvel::LevelGrid large(40, 30);
+    for (int32_t j = 0; j < 30; ++j) {
+        for (int32_t i = 0; i < 40; ++i)
+            large.setSolid(i, j, i == 0 || j == 0 || i == 39 || j == 29 || (i == 20 && j > 5));
+    }
+    large.setStart(30, 20);
+    const Quorvel::LevelGrid small = SceneTest::gridFrom({"#S#", "#.#", "#.#"});
+
+    level.resize(screen);
+    level.setSkyFirst(true);
+    walk("wd", 30);
+    mouse(300, -200);
+    for (const Quorvel::LevelGrid& grid : {large, small, Quorvel::LevelGrid::builtIn(), large}) {
+        level.setLevel(grid);
+        use(grid);
+        own->resize(screen);
+        const std::string size = std::to_string(grid.getWidth()) + " x " + std::to_string(grid.getHeight());
+        EXPECT_TRUE(level.getGrid() == grid) << size;
+        EXPECT_EQ(level.getBlockCount(), own->getBlockCount()) << size;
+        EXPECT_EQ(level.getGeometry().getFloorVertices(), own->getGeometry().getFloorVertices()) << size;
+        EXPECT_EQ(level.getGeometry().getWallVertices(), own->getGeometry().getWallVertices()) << size;
+        EXPECT_EQ(level.getVisibility().getVisible().size(), static_cast<size_t>(own->getBlockCount())) << size;
+        expectVector(level.getPlayerPosition(), own->getPlayerPosition(), size + ": at the start");
+        EXPECT_EQ(level.getYaw(), 0.0f) << size;
+        EXPECT_EQ(level.getPitch(), 0.0f) << size;
+        EXPECT_FLOAT_EQ(level.getMapScale(), own->getMapScale()) << size;
+        expectVector(level.getMapOrigin(), own->getMapOrigin(), size + ": map origin");
+        EXPECT_TRUE(level.isSkyFirst()) << size;
+
+        // Both walk the same way from there: the walker and the visibility
+        // read the new grid (into its walls, never through them).
+        level.tick(1);
+        own->tick(1);
+        expectVector(level.getLookVector(), own->getLookVector(), size + ": look");
+        walk("w", 200);
+        walkOwn("w", 200);
+        expectVector(level.getPlayerPosition(), own->getPlayerPosition(), size + ": after walking");
+        EXPECT_FALSE(level.isSolidAt(level.getPlayerPosition().x, level.getPlayerPosition().z)) << size;
+        level.updateVisibleBlocks();
+        own->updateVisibleBlocks();
+        EXPECT_EQ(level.getVisibility().getVisible(), own->getVisibility().getVisible()) << size;
+    }
+}
+
+// Restarting costs allocations once; the ticks and visibility updates of the
+// new level's frames allocate nothing, as before.
+TEST_F(W_LevelRendererTest, FramesAfterSetLevelAllocateNothing)
+{
+    Quorvel::LevelGrid grid(64, 64);
+    grid.setStart(32, 32);
+    level.setLevel(grid);
+    key(Quorvel::KeyDown, W_LevelRenderer::KeyForward);
+    level.tick(1);
+    level.updateVisibleBlocks();
+    const long before = SceneTest::allocationCount();
+    for (int i = 0; i < 50; ++i) {
+        level.tick(1);
+        mouse(7, 0);
+        level.updateVisibleBlocks();
+    }
+    EXPECT_EQ(SceneTest::allocationCount(), before);
+    key(Quorvel::KeyUp, W_LevelRenderer::KeyForward);
 }

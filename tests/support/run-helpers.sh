@@ -160,10 +160,10 @@ launch() {
     demo_pid=$!
 }
 
-# start_demo DIR: starts it and waits up to 20 s for its main loop; false
-# when it ended or did not get there.
+# start_demo DIR [ARG...]: starts it and waits up to 20 s for its main loop;
+# false when it ended or did not get there.
 start_demo() {
-    launch "$1"
+    launch "$@"
     wait_for_line "$1/quorvel.log" "Running main loop..." "$demo_pid" 200
     grep -q "Running main loop..." "$1/quorvel.log" 2>/dev/null
 }

@@ -306,6 +306,7 @@ typedef struct _LARGE_INTEGER_ {
 #define WM_XBUTTONDBLCLK 0x020D
 #define WM_MOUSEHWHEEL 0x020E
 #define WM_MOUSELAST 0x020E
+#define WM_DROPFILES 0x0233 // wParam: the HDROP (shellapi.h)
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 

@@ -63,6 +63,10 @@ void WinApiMessages::translate(const SDL_Event& event)
     case SDL_WINDOWEVENT:
         translateWindowEvent(event);
         break;
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+        translateDrop(event);
+        break;
     default:
         break;
     }
@@ -155,6 +159,19 @@ void WinApiMessages::translateWindowEvent(const SDL_Event& event)
     default:
         break;
     }
+}
+
+// One file per SDL drop event (SDL hands a drop of several files over as
+// several events); the text SDL allocated for it is ours to free.
+void WinApiMessages::translateDrop(const SDL_Event& event)
+{
+    if (!event.drop.file)
+        return;
+    if (event.type == SDL_DROPFILE) {
+        const WinApiWindow* window = windows.findBySdl(event.drop.windowID);
+        postDroppedFile(window ? window->handle : nullptr, event.drop.file);
+    }
+    SDL_free(event.drop.file);
 }
 
 } // namespace Quorvel

@@ -13,6 +13,9 @@ target_link_options(quorvel INTERFACE
   -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=131072
   "-sASYNCIFY_IMPORTS=['waitForAnimationFrame']"
   -sALLOW_MEMORY_GROWTH=1
+  # Nothing of the program lies below 64 KiB, as on Windows, where such an
+  # address is a resource number and not a pointer (IS_INTRESOURCE).
+  -sGLOBAL_BASE=65536
   -sFORCE_FILESYSTEM=1
   -sENVIRONMENT=web)
 

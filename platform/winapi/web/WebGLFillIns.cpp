@@ -261,11 +261,138 @@ void clientActiveTextureTracked(GLenum unit)
     glClientActiveTexture(unit);
 }
 
+// The ARB shader-object calls WebGL has no counterpart for.
+GLhandleARB getHandle(GLenum name)
+{
+    if (name != GL_PROGRAM_OBJECT_ARB)
+        return 0;
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    return GLhandleARB(program);
+}
+
+typedef void (*GetObjectParameteriv)(GLhandleARB, GLenum, GLint*);
+
+void getObjectParameterfv(GLhandleARB object, GLenum name, GLfloat* value)
+{
+    static GetObjectParameteriv integer
+        = reinterpret_cast<GetObjectParameteriv>(emscripten_GetProcAddress("glGetObjectParameterivARB"));
+    GLint read = 0;
+    if (integer && value) {
+        integer(object, name, &read);
+        *value = GLfloat(read);
+    }
+}
+
+typedef void (*GetAttachedShaders)(GLuint, GLsizei, GLsizei*, GLuint*);
+
+void getAttachedObjects(GLhandleARB program, GLsizei most, GLsizei* count, GLhandleARB* objects)
+{
+    static GetAttachedShaders attached
+        = reinterpret_cast<GetAttachedShaders>(emscripten_GetProcAddress("glGetAttachedShaders"));
+    if (attached)
+        attached(GLuint(program), most, count, reinterpret_cast<GLuint*>(objects));
+    else if (count)
+        *count = 0;
+}
+
 template <typename Function>
 PROC asProc(Function function)
 {
     return reinterpret_cast<PROC>(reinterpret_cast<void (*)()>(function));
 }
+
+// Entry points of the extensions the engine loads whole that WebGL has no
+// counterpart for (the double, short and normalised forms of the vertex
+// attributes, the multitexture coordinates, framebuffer attachments of one-
+// and three-dimensional textures). The engine's pictures call none of them;
+// a call does nothing, with the calling convention it was looked up with.
+template <typename Pointer>
+struct Quiet;
+
+template <typename Result, typename... Arguments>
+struct Quiet<Result (*)(Arguments...)> {
+    static Result call(Arguments...)
+    {
+        warnedOnce("an OpenGL call that WebGL does not offer");
+        return Result();
+    }
+};
+
+#define QUIET(name, type) {#name, asProc(&Quiet<type>::call)}
+
+struct QuietCall {
+    const char* name;
+    PROC call;
+};
+
+const QuietCall quietCalls[] = {
+    QUIET(glVertexAttrib1sARB, PFNGLVERTEXATTRIB1SARBPROC),
+    QUIET(glVertexAttrib1dARB, PFNGLVERTEXATTRIB1DARBPROC),
+    QUIET(glVertexAttrib2sARB, PFNGLVERTEXATTRIB2SARBPROC),
+    QUIET(glVertexAttrib2dARB, PFNGLVERTEXATTRIB2DARBPROC),
+    QUIET(glVertexAttrib3sARB, PFNGLVERTEXATTRIB3SARBPROC),
+    QUIET(glVertexAttrib3dARB, PFNGLVERTEXATTRIB3DARBPROC),
+    QUIET(glVertexAttrib4sARB, PFNGLVERTEXATTRIB4SARBPROC),
+    QUIET(glVertexAttrib4dARB, PFNGLVERTEXATTRIB4DARBPROC),
+    QUIET(glVertexAttrib4NubARB, PFNGLVERTEXATTRIB4NUBARBPROC),
+    QUIET(glVertexAttrib1svARB, PFNGLVERTEXATTRIB1SVARBPROC),
+    QUIET(glVertexAttrib1dvARB, PFNGLVERTEXATTRIB1DVARBPROC),
+    QUIET(glVertexAttrib2svARB, PFNGLVERTEXATTRIB2SVARBPROC),
+    QUIET(glVertexAttrib2dvARB, PFNGLVERTEXATTRIB2DVARBPROC),
+    QUIET(glVertexAttrib3svARB, PFNGLVERTEXATTRIB3SVARBPROC),
+    QUIET(glVertexAttrib3dvARB, PFNGLVERTEXATTRIB3DVARBPROC),
+    QUIET(glVertexAttrib4svARB, PFNGLVERTEXATTRIB4SVARBPROC),
+    QUIET(glVertexAttrib4dvARB, PFNGLVERTEXATTRIB4DVARBPROC),
+    QUIET(glVertexAttrib4ivARB, PFNGLVERTEXATTRIB4IVARBPROC),
+    QUIET(glVertexAttrib4bvARB, PFNGLVERTEXATTRIB4BVARBPROC),
+    QUIET(glVertexAttrib4ubvARB, PFNGLVERTEXATTRIB4UBVARBPROC),
+    QUIET(glVertexAttrib4usvARB, PFNGLVERTEXATTRIB4USVARBPROC),
+    QUIET(glVertexAttrib4uivARB, PFNGLVERTEXATTRIB4UIVARBPROC),
+    QUIET(glVertexAttrib4NbvARB, PFNGLVERTEXATTRIB4NBVARBPROC),
+    QUIET(glVertexAttrib4NsvARB, PFNGLVERTEXATTRIB4NSVARBPROC),
+    QUIET(glVertexAttrib4NivARB, PFNGLVERTEXATTRIB4NIVARBPROC),
+    QUIET(glVertexAttrib4NubvARB, PFNGLVERTEXATTRIB4NUBVARBPROC),
+    QUIET(glVertexAttrib4NusvARB, PFNGLVERTEXATTRIB4NUSVARBPROC),
+    QUIET(glVertexAttrib4NuivARB, PFNGLVERTEXATTRIB4NUIVARBPROC),
+    QUIET(glGetVertexAttribdvARB, PFNGLGETVERTEXATTRIBDVARBPROC),
+    QUIET(glMultiTexCoord1dARB, PFNGLMULTITEXCOORD1DARBPROC),
+    QUIET(glMultiTexCoord1dvARB, PFNGLMULTITEXCOORD1DVARBPROC),
+    QUIET(glMultiTexCoord1fARB, PFNGLMULTITEXCOORD1FARBPROC),
+    QUIET(glMultiTexCoord1fvARB, PFNGLMULTITEXCOORD1FVARBPROC),
+    QUIET(glMultiTexCoord1iARB, PFNGLMULTITEXCOORD1IARBPROC),
+    QUIET(glMultiTexCoord1ivARB, PFNGLMULTITEXCOORD1IVARBPROC),
+    QUIET(glMultiTexCoord1sARB, PFNGLMULTITEXCOORD1SARBPROC),
+    QUIET(glMultiTexCoord1svARB, PFNGLMULTITEXCOORD1SVARBPROC),
+    QUIET(glMultiTexCoord2dARB, PFNGLMULTITEXCOORD2DARBPROC),
+    QUIET(glMultiTexCoord2dvARB, PFNGLMULTITEXCOORD2DVARBPROC),
+    QUIET(glMultiTexCoord2fARB, PFNGLMULTITEXCOORD2FARBPROC),
+    QUIET(glMultiTexCoord2fvARB, PFNGLMULTITEXCOORD2FVARBPROC),
+    QUIET(glMultiTexCoord2iARB, PFNGLMULTITEXCOORD2IARBPROC),
+    QUIET(glMultiTexCoord2ivARB, PFNGLMULTITEXCOORD2IVARBPROC),
+    QUIET(glMultiTexCoord2sARB, PFNGLMULTITEXCOORD2SARBPROC),
+    QUIET(glMultiTexCoord2svARB, PFNGLMULTITEXCOORD2SVARBPROC),
+    QUIET(glMultiTexCoord3dARB, PFNGLMULTITEXCOORD3DARBPROC),
+    QUIET(glMultiTexCoord3dvARB, PFNGLMULTITEXCOORD3DVARBPROC),
+    QUIET(glMultiTexCoord3fARB, PFNGLMULTITEXCOORD3FARBPROC),
+    QUIET(glMultiTexCoord3fvARB, PFNGLMULTITEXCOORD3FVARBPROC),
+    QUIET(glMultiTexCoord3iARB, PFNGLMULTITEXCOORD3IARBPROC),
+    QUIET(glMultiTexCoord3ivARB, PFNGLMULTITEXCOORD3IVARBPROC),
+    QUIET(glMultiTexCoord3sARB, PFNGLMULTITEXCOORD3SARBPROC),
+    QUIET(glMultiTexCoord3svARB, PFNGLMULTITEXCOORD3SVARBPROC),
+    QUIET(glMultiTexCoord4dARB, PFNGLMULTITEXCOORD4DARBPROC),
+    QUIET(glMultiTexCoord4dvARB, PFNGLMULTITEXCOORD4DVARBPROC),
+    QUIET(glMultiTexCoord4fARB, PFNGLMULTITEXCOORD4FARBPROC),
+    QUIET(glMultiTexCoord4fvARB, PFNGLMULTITEXCOORD4FVARBPROC),
+    QUIET(glMultiTexCoord4iARB, PFNGLMULTITEXCOORD4IARBPROC),
+    QUIET(glMultiTexCoord4ivARB, PFNGLMULTITEXCOORD4IVARBPROC),
+    QUIET(glMultiTexCoord4sARB, PFNGLMULTITEXCOORD4SARBPROC),
+    QUIET(glMultiTexCoord4svARB, PFNGLMULTITEXCOORD4SVARBPROC),
+    QUIET(glFramebufferTexture1DEXT, PFNGLFRAMEBUFFERTEXTURE1DEXTPROC),
+    QUIET(glFramebufferTexture3DEXT, PFNGLFRAMEBUFFERTEXTURE3DEXTPROC),
+};
+
+#undef QUIET
 
 } // namespace
 
@@ -287,7 +414,28 @@ PROC WebGLFillIns::lookUp(const char* name)
         return asProc(&shaderSourceWithRewrite);
     if (std::strcmp(name, "glClientActiveTextureARB") == 0 || std::strcmp(name, "glClientActiveTexture") == 0)
         return asProc(&clientActiveTextureTracked);
+    if (std::strcmp(name, "glGetAttachedObjectsARB") == 0)
+        return asProc(&getAttachedObjects);
+    for (const QuietCall& quiet : quietCalls)
+        if (std::strcmp(name, quiet.name) == 0)
+            return quiet.call;
+    if (std::strcmp(name, "glGetHandleARB") == 0)
+        return asProc(&getHandle);
+    if (std::strcmp(name, "glGetObjectParameterfvARB") == 0)
+        return asProc(&getObjectParameterfv);
     return nullptr;
+}
+
+bool WebGLFillIns::clientArrayEnabled(GLenum array, GLenum unit)
+{
+    const unsigned key = ((array == GL_TEXTURE_COORD_ARRAY ? unsigned(unit - GL_TEXTURE0) : 0u) << 16) | unsigned(array);
+    auto it = clientArrays.find(key);
+    return it != clientArrays.end() && it->second;
+}
+
+GLenum WebGLFillIns::clientActiveUnit()
+{
+    return clientUnit;
 }
 
 void WebGLFillIns::rewriteShader(const char* source, char* out, size_t outSize)
@@ -347,8 +495,8 @@ void quorvelWebPushAttrib(GLbitfield mask)
     glGetIntegerv(GL_DEPTH_FUNC, &saved.depthFunc);
     glGetBooleanv(GL_DEPTH_WRITEMASK, &saved.depthMask);
     glGetFloatv(GL_DEPTH_CLEAR_VALUE, &saved.depthClear);
-    glGetIntegerv(GL_BLEND_SRC, &saved.blendSource);
-    glGetIntegerv(GL_BLEND_DST, &saved.blendDestination);
+    glGetIntegerv(GL_BLEND_SRC_RGB, &saved.blendSource);
+    glGetIntegerv(GL_BLEND_DST_RGB, &saved.blendDestination);
     glGetBooleanv(GL_COLOR_WRITEMASK, saved.colorMask);
     glGetFloatv(GL_COLOR_CLEAR_VALUE, saved.colorClear);
     glGetIntegerv(GL_CULL_FACE_MODE, &saved.cullFace);

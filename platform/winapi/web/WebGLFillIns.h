@@ -29,6 +29,10 @@ public:
     static void contextCreated();
     // An entry point looked up by name that the layer supplies, or null.
     static PROC lookUp(const char* name);
+    // The client arrays as the engine has set them (for glBegin / glEnd,
+    // which draws with arrays of its own and puts them back).
+    static bool clientArrayEnabled(GLenum array, GLenum unit);
+    static GLenum clientActiveUnit();
     // A shader's text as WebGL's emulation can compile it: sampler1D and
     // texture1D become their two-dimensional forms. Public for the tests.
     static void rewriteShader(const char* source, char* out, size_t outSize);

@@ -79,7 +79,10 @@ HGLRC WinApiGLContexts::createContext(HDC dc)
     // current; then the context in force before stays in force.
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE previous = emscripten_webgl_get_current_context();
     emscripten_webgl_make_context_current(gl);
-    EM_ASM({ Browser.moduleContextCreatedCallbacks.forEach(function(callback) { callback(); }); });
+    EM_ASM({
+        Module['useWebGL'] = true;
+        Browser.moduleContextCreatedCallbacks.forEach(function(callback) { callback(); });
+    });
     WebGLFillIns::contextCreated();
     emscripten_webgl_make_context_current(previous);
 

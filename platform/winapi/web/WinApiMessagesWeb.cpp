@@ -224,10 +224,14 @@ void WinApiMessages::pollEvents()
 
 } // namespace Quorvel
 
-// The page hands a file dropped on it, already in the page's file system.
+// The page hands over a file dropped on it, already written into the page's
+// file system: WM_DROPFILES to the window on the canvas, as a file dropped
+// on a desktop window.
 extern "C" EMSCRIPTEN_KEEPALIVE void quorvelWebDropFile(const char* path)
 {
-    if (!path)
+    if (!path || !Quorvel::messages)
         return;
-    std::fprintf(stderr, "winapi: dropped %s\n", path);
+    Quorvel::WinApiWindow* window = Quorvel::canvasWindow();
+    if (!Quorvel::messages->postDroppedFile(window ? window->handle : nullptr, path))
+        std::fprintf(stderr, "winapi: the dropped file %s was not handed on\n", path);
 }

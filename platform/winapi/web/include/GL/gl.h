@@ -7,6 +7,7 @@
 #include_next <GL/gl.h>
 
 #include "platform/winapi/web/WebGLFillIns.h"
+#include "platform/winapi/web/WebImmediateMode.h"
 
 #define glEnable quorvelWebEnable
 #define glDisable quorvelWebDisable
@@ -27,3 +28,13 @@
 #define glDrawPixels quorvelWebDrawPixels
 #define glLineStipple quorvelWebLineStipple
 #define glReadBuffer quorvelWebReadBuffer
+#define glBegin quorvelWebBegin
+#define glEnd quorvelWebEnd
+#define glVertex2f quorvelWebVertex2f
+#define glVertex3f quorvelWebVertex3f
+#define glVertex3fv quorvelWebVertex3fv
+#define glColor3f quorvelWebColor3f
+#define glColor4f quorvelWebColor4f
+#define glColor3fv quorvelWebColor3fv
+#define glTexCoord2f quorvelWebTexCoord2f
+#define glTexCoord2fv quorvelWebTexCoord2fv

@@ -64,8 +64,9 @@ def start(browser, server, query=""):
     running = browser.wait_for("document.getElementById('log').textContent.includes('Running main loop...')",
                                START_TIMEOUT)
     if not running:
-        fail("%s: the engine did not reach its main loop in %d s; status '%s', errors %s, log:\n%s" %
-             (query or "no query", START_TIMEOUT, text_of(browser, "status"), browser.errors(), log_text(browser)))
+        fail("%s: the engine did not reach its main loop in %d s; status '%s', errors %s, console %s, log:\n%s" %
+             (query or "no query", START_TIMEOUT, text_of(browser, "status"), browser.errors(),
+              browser.console_text()[-10:], log_text(browser)))
         return False
     browser.pump(1.5)  # a few frames drawn
     return True
@@ -243,6 +244,16 @@ def check_level_query(browser, server, source_dir):
     check(not bad, "?level= of a missing file: the built-in level instead", str(bad[:5]))
 
 
+def check_bad_query(browser, server):
+    """A query the engine cannot use: its word on the page, the walk runs without it."""
+    if not start(browser, server, "?timedemo=abc"):
+        return
+    status = text_of(browser, "status")
+    check(status.startswith("In the address: ") and "timedemo" in status,
+          "?timedemo=abc: the engine's refusal shows on the page", status)
+    check("timedemo" not in text_of(browser, "timedemo"), "?timedemo=abc: no timedemo is run")
+
+
 def check_timedemo(browser, server):
     browser.open(server.url("index.html?timedemo=60"))
     line = browser.wait_for("document.getElementById('timedemo').textContent", START_TIMEOUT)
@@ -279,6 +290,7 @@ def main():
         with Browser(width=W, height=H) as browser:
             for case in (lambda: check_default_page(browser, server, source_dir),
                          lambda: check_level_query(browser, server, source_dir),
+                         lambda: check_bad_query(browser, server),
                          lambda: check_timedemo(browser, server)):
                 try:
                     case()

@@ -12,8 +12,11 @@
   var DROP_DIR = '/dropped';
   var DROP_LIMIT = 1024 * 1024;       // bytes; a level file is far smaller
   var DROP_SHOW_MS = 6000;            // how long the log lines after a drop stay in the status line
+  var QUERY_SHOW_MS = 15000;          // how long the engine's word on a query it refused stays there
   var LOG_PAGE_LIMIT = 256 * 1024;    // characters of the log kept in the page's log element
   var NAME_SHOWN_LIMIT = 80;          // characters of a dropped file's name shown on the page
+  var ERROR_LINES_KEPT = 2;           // lines of standard error shown when the engine ends on a failure
+  var ERROR_LINE_LIMIT = 300;         // characters of each
 
   var byId = function (id) { return document.getElementById(id); };
   var canvas = byId('canvas');
@@ -33,10 +36,10 @@
   }
 
   // A message that leaves the status line after a few seconds.
-  function showForAWhile(text) {
+  function showForAWhile(text, milliseconds) {
     if (!stopped) {
       setStatus(text);
-      statusExpiry = performance.now() + DROP_SHOW_MS;
+      statusExpiry = performance.now() + (milliseconds || DROP_SHOW_MS);
     }
   }
 
@@ -94,13 +97,21 @@
     }
   };
   // Warnings, so that only real failures of the page count as console errors.
+  // The first few lines (they say what went wrong) are kept for the status
+  // line should the engine end on a failure.
+  var firstErrors = [];
   Module.printErr = function (text) {
     console.warn(text);
+    // (emscripten's own notes on its OpenGL emulation say nothing of a failure)
+    if (firstErrors.length < ERROR_LINES_KEPT && !/^WARNING: using emscripten /.test(text)) {
+      firstErrors.push(String(text).slice(0, ERROR_LINE_LIMIT));
+    }
   };
 
   // --- Loading status and failures. ----------------------------------------
   Module.setStatus = function (text) {
-    if (!stopped) {
+    // The runtime's clearing after the start leaves a passing message standing.
+    if (!stopped && (text || !statusExpiry)) {
       setStatus(text || '');
     }
   };
@@ -114,13 +125,20 @@
   Module.onAbort = function (what) {
     stop('Quorvel stopped: ' + what + '. The log (link below) may say more.');
   };
-  Module.onExit = function (code) {
+  var ended = false;
+  function engineEnded(code) {
+    if (ended) {
+      return;
+    }
+    ended = true;
     if (code !== 0) {
-      stop('Quorvel ended with exit code ' + code + '. The log (link below) may say why.');
+      stop('Quorvel ended with exit code ' + code + (firstErrors.length ? ': ' + firstErrors.join(' ') : '.') +
+           ' The log (link below) may say more.');
     } else if (!stopped) {
       setStatus('Quorvel has ended; reload the page to start again.');
     }
-  };
+  }
+  Module.onExit = engineEnded;
   window.addEventListener('error', function (event) {
     stop('Error: ' + (event.message || 'an error in the page\'s script') + '. The log (link below) may say more.');
   });
@@ -141,6 +159,10 @@
       text = text.slice(text.length - LOG_PAGE_LIMIT);
     }
     logBox.textContent = text;
+    // The engine's word on the address's query (a part it could not use).
+    if (/^Query: /.test(line)) {
+      showForAWhile('In the address: ' + line.slice('Query: '.length), QUERY_SHOW_MS);
+    }
     if (dropWatch) {
       dropWatch.lines.push(line);
       showForAWhile('Dropped \'' + dropWatch.name + '\': ' + dropWatch.lines.join(' '));
@@ -187,6 +209,12 @@
 
   Module.postRun = (Module.postRun || []).concat([function () {
     runtimeReady = true;
+    // A main that returned before it first handed control to the browser
+    // (a refused command line, a failed start) leaves only its exit status:
+    // the runtime stays up for the page, so onExit is not called for it.
+    if (typeof EXITSTATUS === 'number' && EXITSTATUS !== 0) {
+      engineEnded(EXITSTATUS);
+    }
     requestAnimationFrame(everyFrame);
   }]);
 

@@ -85,9 +85,10 @@ def main():
                                                                                     desktop[1], W, H))
             return 1
         agreed = pictures.agreement(page, desktop, pictures.COUNTER_BOX, TOLERANCE)
+        identical = pictures.agreement(page, desktop, pictures.COUNTER_BOX, 0)
         verdict = "ok" if agreed >= REQUIRED else "FAIL"
-        print("%s: %.2f%% of the pixels within %d levels per channel (at least %.0f%% required), %.0f s" % (
-            verdict, 100 * agreed, TOLERANCE, 100 * REQUIRED, time.time() - started))
+        print("%s: %.3f%% of the pixels within %d levels per channel (at least %.0f%% required; %.1f%% identical), "
+              "%.0f s" % (verdict, 100 * agreed, TOLERANCE, 100 * REQUIRED, 100 * identical, time.time() - started))
         if agreed < REQUIRED:
             # Both frames stay in the working directory for a look.
             shutil.copy(os.path.join(work, "desktop", "shot.png"), "desktop.png")

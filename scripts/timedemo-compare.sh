@@ -52,7 +52,13 @@ for i in $(seq 1 "$pairs"); do
     [ $order = skyfirst ] && args+=(--sky-first)
     # The processor time of the whole process (all the renderer's threads)
     # per frame: less disturbed by other work on the machine than the clock.
-    { time ./quorvel-demo "${args[@]}" >line.txt; } 2>cpu.txt
+    # The program's own standard error (the sound library's complaints
+    # about a machine without a sound card, say) is kept apart from the
+    # time's line.
+    if ! { time ./quorvel-demo "${args[@]}" >line.txt 2>stderr.txt; } 2>cpu.txt; then
+      cat stderr.txt >&2
+      exit 1
+    fi
     line=$(cat line.txt)
     cpu=$(awk -v n="$frames" '{ printf "%.2f", ($1 + $2) * 1000 / n }' cpu.txt)
     printf '%-9s %s; processor ms per frame %s\n' "$order" "$line" "$cpu"

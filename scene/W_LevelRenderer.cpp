@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 namespace Quorvel {
 
 namespace {
@@ -51,7 +50,8 @@ W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid, SkyDome::WithoutGraphics
 W_LevelRenderer::W_LevelRenderer(const LevelGrid& levelGrid, std::unique_ptr<SkyDome> ownSky, bool graphics)
     : grid(levelGrid), sky(std::move(ownSky)), pitch(0.0f), yaw(0.0f), floorTexture(nullptr), wallTexture(nullptr),
       ceilingTexture(nullptr), lookVector(0.0f, 0.0f, 0.0f), moveBackward(false), moveForward(false), moveRight(false),
-      moveLeft(false), walker(grid), geometry(grid), visibility(grid, geometry), minimap(grid), drawAll(false)
+      moveLeft(false), walker(grid), geometry(grid), visibility(grid, geometry), wallOrder(geometry), minimap(grid),
+      drawAll(false)
 {
     interval = TickInterval;
     state = Starting;
@@ -271,10 +271,14 @@ void W_LevelRenderer::draw()
         drawFloor();
         drawWalls();
     } else {
-        // The walls first, so the floor behind them is rejected before it is
-        // shaded. The floor passes where its depth equals a wall's, as a wall
-        // drawn after it would have failed there: the same picture.
-        drawWalls();
+        // The walls first, nearest first, so the walls and the floor behind
+        // them are rejected before they are shaded. The floor passes where
+        // its depth equals a wall's, as a wall drawn after it would have
+        // failed there: the same picture.
+        if (wallsNearestFirst)
+            drawWallsNearestFirst();
+        else
+            drawWalls();
         glDepthFunc(GL_LEQUAL);
         drawFloor();
         glDepthFunc(GL_LESS);
@@ -316,6 +320,18 @@ void W_LevelRenderer::drawWalls() const
     if (wallTexture != nullptr)
         wallTexture->bind(0);
     geometry.draw(visibility.getVisible(), true);
+    if (wallTexture != nullptr)
+        wallTexture->unbind();
+}
+
+// The walls of the visible blocks, nearest the eye first.
+void W_LevelRenderer::drawWallsNearestFirst()
+{
+    const Vector3& eye = walker.getPosition();
+    wallOrder.update(visibility.getVisible(), eye.x, eye.z);
+    if (wallTexture != nullptr)
+        wallTexture->bind(0);
+    geometry.drawWalls(wallOrder.getIndices());
     if (wallTexture != nullptr)
         wallTexture->unbind();
 }

@@ -34,6 +34,7 @@
 #include "scene/LevelMinimap.h"
 #include "scene/LevelVisibility.h"
 #include "scene/LevelWalker.h"
+#include "scene/LevelWallOrder.h"
 #include "scene/SkyDome.h"
 #include "system/TimerEvent.h"
 #include "widgets/Widget.h"
@@ -136,6 +137,12 @@ public:
     // over it: the straightforward order, the same picture, more work.
     void setSkyFirst(bool value) { skyFirst = value; }
     bool isSkyFirst() const { return skyFirst; }
+    // In the default order the walls are drawn nearest the eye first
+    // (LevelWallOrder), so hidden walls are not shaded; off, in the
+    // geometry's own order. The picture differs only where two walls' depths
+    // tie on an edge they share. Sky first always keeps the geometry's order.
+    void setWallsNearestFirst(bool value) { wallsNearestFirst = value; }
+    bool isWallsNearestFirst() const { return wallsNearestFirst; }
 
     SkyDome* getSky() const { return sky.get(); }
     float getPitch() const { return pitch; }
@@ -150,6 +157,7 @@ public:
     const LevelWalker& getWalker() const { return walker; }
     const LevelGeometry& getGeometry() const { return geometry; }
     const LevelVisibility& getVisibility() const { return visibility; }
+    const LevelWallOrder& getWallOrder() const { return wallOrder; }
     const LevelMinimap& getMinimap() const { return minimap; }
     Texture* getFloorTexture() const { return floorTexture; }
     Texture* getWallTexture() const { return wallTexture; }
@@ -164,6 +172,7 @@ private:
     void drawSky();
     void drawFloor() const;
     void drawWalls() const;
+    void drawWallsNearestFirst();
 
     LevelGrid grid; // before the parts that keep a reference to it
     std::unique_ptr<SkyDome> sky;
@@ -181,9 +190,11 @@ private:
     LevelWalker walker;
     LevelGeometry geometry;
     LevelVisibility visibility; // after the geometry it reads
+    LevelWallOrder wallOrder;   // likewise
     LevelMinimap minimap;
     bool drawAll;
     bool skyFirst = false;
+    bool wallsNearestFirst = true;
     WC_ActionMap actions;
     float yawPerPixel = YawPerPixel;
     float pitchPerPixel = PitchPerPixel;

@@ -27,7 +27,7 @@ bool endsWithPng(const std::string& path)
 
 const char* CommandLine::usage()
 {
-    return "usage: quorvel-demo [--timedemo [FRAMES]] [--shot FILE.png] [--sky-first]\n"
+    return "usage: quorvel-demo [--timedemo [FRAMES] | --first-frame] [--shot FILE.png] [--sky-first]\n"
            "  (no option)         run the demonstration until its window is closed\n"
            "  --timedemo [FRAMES] walk a fixed path through the level as fast as possible for\n"
            "                      FRAMES frames (default 2000, at most 1000000), print the timing\n"
@@ -35,6 +35,9 @@ const char* CommandLine::usage()
            "  --shot FILE.png     with --timedemo: save the last frame as a PNG picture\n"
            "  --sky-first         draw in the straightforward order: the whole sky, then the\n"
            "                      level over it (the same picture, more work)\n"
+           "  --first-frame       start as usual, print \"first frame: SECONDS\" (the wall-clock\n"
+           "                      time, seconds since 1970) once the first frame is on the\n"
+           "                      screen, and exit: for timing start-up\n"
            "  --help              print this text\n";
 }
 
@@ -231,8 +234,17 @@ CommandLine::Outcome CommandLine::parseArguments(const std::vector<std::string>&
             skyFirst = true;
             continue;
         }
+        if (argument == "--first-frame") {
+            if (firstFrame)
+                return fail("--first-frame is given twice");
+            firstFrame = true;
+            continue;
+        }
         return fail("unknown argument " + quote(argument));
     }
+
+    if (firstFrame && timedemo)
+        return fail("--first-frame ends at the first frame and --timedemo times many; give one of them");
 
     if (shotGiven && !timedemo)
         return fail("--shot saves the last frame of a timedemo; give --timedemo too");

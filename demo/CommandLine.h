@@ -2,14 +2,15 @@
 // CommandLine: reads the demonstration's command line, the one outside input
 // that arrives before anything else. Without arguments the demonstration runs
 // as usual; the options ask for a timedemo (a fixed walk through the level,
-// timed), a picture of its last frame, or the straightforward drawing order.
+// timed), a picture of its last frame, the straightforward drawing order, or
+// a start that ends at its first frame on the screen (for timing start-up).
 //
 // Everything is bounded: at most MaxArguments arguments of at most
 // MaxArgumentLength bytes, a Windows command line of at most
 // MaxCommandLineLength bytes. Any byte sequence gives a defined result: the
 // options, or an error text that names the argument and the reason.
 //
-//   quorvel-demo [--timedemo [FRAMES]] [--shot FILE.png] [--sky-first] [--help]
+//   quorvel-demo [--timedemo [FRAMES] | --first-frame] [--shot FILE.png] [--sky-first] [--help]
 
 #include <cstddef>
 #include <cstdint>
@@ -51,6 +52,7 @@ public:
     uint32_t getTimedemoFrames() const { return timedemoFrames; } // 0 unless a timedemo
     const std::string& getShotPath() const { return shotPath; }   // empty: no picture
     bool isSkyFirst() const { return skyFirst; }
+    bool isFirstFrame() const { return firstFrame; } // exit once the first frame is on the screen
     const std::string& getError() const { return error; } // one line, no line end
 
     // The usage text, several lines ending in a line end.
@@ -75,6 +77,7 @@ private:
     uint32_t timedemoFrames = 0;
     std::string shotPath;
     bool skyFirst = false;
+    bool firstFrame = false;
     std::string error;
 };
 

@@ -5,6 +5,7 @@
 #include "core/Config.h"
 #include "core/ConfigSection.h"
 #include "demo/ContentLocation.h"
+#include "demo/FirstFrameMark.h"
 #include "core/Log.h"
 #include "demo/Timedemo.h"
 #include "demo/WalkSounds.h"
@@ -90,6 +91,13 @@ int Startup::run(const CommandLine& options)
     auto counter = std::make_unique<WS_FpsCounter>();
     auto crosshair = std::make_unique<WSCrosshair>();
     WidgetManager* widgets = application->getWidgetManager();
+    // First, so the mark is taken as early in the pass after the first swap
+    // as a widget can take it.
+    std::unique_ptr<FirstFrameMark> firstFrame;
+    if (options.isFirstFrame()) {
+        firstFrame = std::make_unique<FirstFrameMark>();
+        widgets->add(firstFrame.get());
+    }
     widgets->add(level.get());
     widgets->add(counter.get());
     widgets->add(crosshair.get());
@@ -117,7 +125,11 @@ int Startup::run(const CommandLine& options)
 
     // The timedemo's result (or why there is none) first; an exit code the
     // application set (a signal, a lost display) wins over the timedemo's.
-    const int timedemoResult = timedemo ? timedemo->report(*application->getLog()) : 0;
+    int timedemoResult = 0;
+    if (timedemo)
+        timedemoResult = timedemo->report(*application->getLog());
+    else if (firstFrame)
+        timedemoResult = firstFrame->report(*application->getLog()); // the first frame's mark likewise
     if (application->getExitCode() != 0) {
         application->getLog()->printf("Application ended with exit code %d", application->getExitCode());
         return application->getExitCode();

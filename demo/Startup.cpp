@@ -16,6 +16,7 @@
 #include "platform/Engine.h"
 #include "scene/LevelFile.h"
 #include "scene/LevelGrid.h"
+#include "scene/SkyNoise.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/GraphicSystem.h"
 #include "system/SoundSystem.h"
@@ -62,6 +63,11 @@ int Startup::run()
 
 int Startup::run(const CommandLine& options)
 {
+    // The sky's cloud noise needs no OpenGL: a worker builds it while the
+    // engine brings up the window and the context.
+    auto skyNoise = std::make_unique<SkyNoise>();
+    skyNoise->startBuilding();
+
     // The content is in the working directory; an installed demonstration
     // started where there is none uses the content installed with it.
     const String content = ContentLocation::find();
@@ -86,7 +92,8 @@ int Startup::run(const CommandLine& options)
     // Added after init, so each widget is initialised and sized at once, with
     // the OpenGL context current. The widget manager only refers to them; they
     // live here until the main loop has ended.
-    auto level = std::make_unique<W_LevelRenderer>(configuredLevel(application, content + DataDirectory));
+    auto level = std::make_unique<W_LevelRenderer>(configuredLevel(application, content + DataDirectory), *skyNoise);
+    skyNoise.reset(); // the sky has its texture
     level->setControls(ControlSettings::read(application->getConfig()->getSection("Controls"), *application->getLog()));
     auto counter = std::make_unique<WS_FpsCounter>();
     auto crosshair = std::make_unique<WSCrosshair>();

@@ -38,6 +38,11 @@ W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid)
 {
 }
 
+W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid, SkyNoise& noise)
+    : W_LevelRenderer(grid, std::unique_ptr<SkyDome>(new SkyDome(noise)), true)
+{
+}
+
 W_LevelRenderer::W_LevelRenderer(SkyDome::WithoutGraphics tag) : W_LevelRenderer(LevelGrid::builtIn(), tag)
 {
 }

@@ -44,6 +44,7 @@
 
 namespace Quorvel {
 
+class SkyNoise;
 class Texture;
 class Vector4;
 
@@ -89,6 +90,9 @@ public:
     // context. Without a grid the level is the built-in one.
     W_LevelRenderer();
     explicit W_LevelRenderer(const LevelGrid& grid);
+    // The same with the sky's cloud noise prepared beforehand (start-up
+    // builds it while the window comes up): the same level and sky.
+    W_LevelRenderer(const LevelGrid& grid, SkyNoise& noise);
     // The same level without OpenGL: the sky has no graphics and no texture
     // is fetched. Movement, input and the minimap geometry work as usual.
     explicit W_LevelRenderer(SkyDome::WithoutGraphics);

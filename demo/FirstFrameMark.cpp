@@ -26,8 +26,7 @@ void FirstFrameMark::draw()
 
 std::string FirstFrameMark::format(std::chrono::system_clock::time_point point)
 {
-    const long long micros =
-        std::chrono::duration_cast<std::chrono::microseconds>(point.time_since_epoch()).count();
+    const long long micros = std::chrono::duration_cast<std::chrono::microseconds>(point.time_since_epoch()).count();
     char line[64];
     std::snprintf(line, sizeof line, "first frame: %lld.%06lld", micros / 1000000, micros % 1000000);
     return line;

@@ -43,8 +43,8 @@ int main(int, char**)
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window = SDL_CreateWindow("bare window", 0, 0, desktop.w, desktop.h,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+    SDL_Window* window =
+        SDL_CreateWindow("bare window", 0, 0, desktop.w, desktop.h, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
     if (window == nullptr)
         return fail("no window");
     SDL_GLContext context = SDL_GL_CreateContext(window);

@@ -18,11 +18,12 @@
 //
 // The widget composes the level's parts and handles input: LevelWalker moves
 // the player, LevelGeometry holds the floor and wall quads built once in
-// blocks, LevelVisibility picks the blocks the eye can see, and LevelMinimap
-// draws the map. Drawing cost does not grow with the level's area: a level
-// of up to WholeDrawCells cells is one block, drawn whole every frame, and a
-// larger one draws only the blocks that rays cast from the eye across the
-// view reach before they meet a solid cell.
+// blocks, LevelVisibility picks the blocks the eye can see, LevelWallOrder
+// puts their walls nearest first for the default drawing order, and
+// LevelMinimap draws the map. Drawing cost does not grow with the level's
+// area: a level of up to WholeDrawCells cells is one block, drawn whole every
+// frame, and a larger one draws only the blocks that rays cast from the eye
+// across the view reach before they meet a solid cell.
 
 #include "input/ControlSettings.h"
 #include "input/WC_ActionMap.h"

@@ -15,6 +15,7 @@
 #include "support/TestEngine.h"
 
 #include "core/Application.h"
+#include "math/Vector4.h"
 #include "scene/TimedemoPath.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/OpenGL.h"
@@ -181,6 +182,34 @@ static void BM_FrameRendered(benchmark::State& state)
     level->setSkyFirst(false);
 }
 BENCHMARK(BM_FrameRendered)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The standing frame: the level as it first shows, the player at the start
+// and not yet moved, with the counter and the crosshair over it; default
+// order (0) and sky first (1). A level of its own, drawn in place of the
+// posed one.
+static void BM_FrameStanding(benchmark::State& state)
+{
+    if (!ready(state))
+        return;
+    static Quorvel::W_LevelRenderer* standing = nullptr;
+    if (standing == nullptr) {
+        standing = new Quorvel::W_LevelRenderer(); // lives as the engine does, to the end of the process
+        standing->setState(Quorvel::TimerEvent::Paused);
+        standing->resize(Quorvel::Vector4(0.0f, 0.0f, 1024.0f, 768.0f));
+        standing->tick(0); // the view from the start, nothing walked
+    }
+    standing->setSkyFirst(state.range(0) != 0);
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        screenSpace();
+        standing->draw();
+        engine().counter->draw();
+        engine().crosshair->draw();
+        glFinish();
+    }
+    standing->setSkyFirst(false);
+}
+BENCHMARK(BM_FrameStanding)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Moving the level one frame along the timedemo's path: the input events and
 // the tick of a timedemo frame.

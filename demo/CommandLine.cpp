@@ -29,8 +29,8 @@ bool endsWithPng(const std::string& path)
 
 const char* CommandLine::usage()
 {
-    return "usage: quorvel-demo [--timedemo [FRAMES]] [--shot FILE.png] [--sky-first] [--level PATH]\n"
-           "                    [--query TEXT]\n"
+    return "usage: quorvel-demo [--timedemo [FRAMES] | --first-frame] [--shot FILE.png] [--sky-first]\n"
+           "                    [--level PATH] [--query TEXT]\n"
            "  (no option)         run the demonstration until its window is closed\n"
            "  --timedemo [FRAMES] walk a fixed path through the level as fast as possible for\n"
            "                      FRAMES frames (default 2000, at most 1000000), print the timing\n"
@@ -38,6 +38,9 @@ const char* CommandLine::usage()
            "  --shot FILE.png     with --timedemo: save the last frame as a PNG picture\n"
            "  --sky-first         draw in the straightforward order: the whole sky, then the\n"
            "                      level over it (the same picture, more work)\n"
+           "  --first-frame       start as usual, print \"first frame: SECONDS\" (the wall-clock\n"
+           "                      time, seconds since 1970) once the first frame is on the\n"
+           "                      screen, and exit: for timing start-up\n"
            "  --level PATH        walk the level file PATH inside the data directory (as the\n"
            "                      [Level] file key of quorvel.conf, which it overrides)\n"
            "  --query TEXT        the options of a web page's address, the text after its '?':\n"
@@ -306,11 +309,20 @@ CommandLine::Outcome CommandLine::parseArguments(const std::vector<std::string>&
             query = arguments[++i];
             continue;
         }
+        if (argument == "--first-frame") {
+            if (firstFrame)
+                return fail("--first-frame is given twice");
+            firstFrame = true;
+            continue;
+        }
         return fail("unknown argument " + quote(argument));
     }
 
     if (queryGiven)
         readQuery(query);
+    if (firstFrame && timedemo)
+        return fail("--first-frame ends at the first frame and --timedemo times many; give one of them");
+
     if (shotGiven && !timedemo)
         return fail("--shot saves the last frame of a timedemo; give --timedemo too");
     outcome = Outcome::Run;

@@ -2,14 +2,15 @@
 // CommandLine: reads the demonstration's command line, the one outside input
 // that arrives before anything else. Without arguments the demonstration runs
 // as usual; the options ask for a timedemo (a fixed walk through the level,
-// timed), a picture of its last frame, or the straightforward drawing order.
+// timed), a picture of its last frame, the straightforward drawing order, or
+// a start that ends at its first frame on the screen (for timing start-up).
 //
 // Everything is bounded: at most MaxArguments arguments of at most
 // MaxArgumentLength bytes, a Windows command line of at most
 // MaxCommandLineLength bytes. Any byte sequence gives a defined result: the
 // options, or an error text that names the argument and the reason.
 //
-//   quorvel-demo [--timedemo [FRAMES]] [--shot FILE.png] [--sky-first]
+//   quorvel-demo [--timedemo [FRAMES] | --first-frame] [--shot FILE.png] [--sky-first]
 //                [--level PATH] [--query TEXT] [--help]
 
 #include <cstddef>
@@ -55,6 +56,7 @@ public:
     // The level file inside the data directory, as "[Level] file" names one;
     // empty: the configuration's level.
     const std::string& getLevelPath() const { return levelPath; }
+    bool isFirstFrame() const { return firstFrame; } // exit once the first frame is on the screen
     const std::string& getError() const { return error; } // one line, no line end
     // Why the query given with --query was left out (one line); empty when
     // there was none or it was read.
@@ -90,6 +92,7 @@ private:
     std::string shotPath;
     bool skyFirst = false;
     std::string levelPath;
+    bool firstFrame = false;
     std::string error;
     std::string queryError;
 };

@@ -5,6 +5,7 @@
 #include "core/Config.h"
 #include "core/ConfigSection.h"
 #include "demo/ContentLocation.h"
+#include "demo/FirstFrameMark.h"
 #include "demo/LevelDrop.h"
 #include "core/Log.h"
 #include "demo/Timedemo.h"
@@ -16,6 +17,7 @@
 #include "platform/Engine.h"
 #include "scene/LevelFile.h"
 #include "scene/LevelGrid.h"
+#include "scene/SkyNoise.h"
 #include "scene/W_LevelRenderer.h"
 #include "system/GraphicSystem.h"
 #include "system/SoundSystem.h"
@@ -68,6 +70,11 @@ int Startup::run()
 
 int Startup::run(const CommandLine& options)
 {
+    // The sky's cloud noise needs no OpenGL: a worker builds it while the
+    // engine brings up the window and the context.
+    auto skyNoise = std::make_unique<SkyNoise>();
+    skyNoise->startBuilding();
+
     // The content is in the working directory; an installed demonstration
     // started where there is none uses the content installed with it.
     const String content = ContentLocation::find();
@@ -95,11 +102,19 @@ int Startup::run(const CommandLine& options)
     // the OpenGL context current. The widget manager only refers to them; they
     // live here until the main loop has ended.
     const LevelGrid grid = configuredLevel(application, content + DataDirectory, options.getLevelPath());
-    auto level = std::make_unique<W_LevelRenderer>(grid);
+    auto level = std::make_unique<W_LevelRenderer>(grid, *skyNoise);
+    skyNoise.reset(); // the sky has its texture
     level->setControls(ControlSettings::read(application->getConfig()->getSection("Controls"), *application->getLog()));
     auto counter = std::make_unique<WS_FpsCounter>();
     auto crosshair = std::make_unique<WSCrosshair>();
     WidgetManager* widgets = application->getWidgetManager();
+    // First, so the mark is taken as early in the pass after the first swap
+    // as a widget can take it.
+    std::unique_ptr<FirstFrameMark> firstFrame;
+    if (options.isFirstFrame()) {
+        firstFrame = std::make_unique<FirstFrameMark>();
+        widgets->add(firstFrame.get());
+    }
     widgets->add(level.get());
     widgets->add(counter.get());
     widgets->add(crosshair.get());
@@ -132,7 +147,11 @@ int Startup::run(const CommandLine& options)
 
     // The timedemo's result (or why there is none) first; an exit code the
     // application set (a signal, a lost display) wins over the timedemo's.
-    const int timedemoResult = timedemo ? timedemo->report(*application->getLog()) : 0;
+    int timedemoResult = 0;
+    if (timedemo)
+        timedemoResult = timedemo->report(*application->getLog());
+    else if (firstFrame)
+        timedemoResult = firstFrame->report(*application->getLog()); // the first frame's mark likewise
     if (application->getExitCode() != 0) {
         application->getLog()->printf("Application ended with exit code %d", application->getExitCode());
         return application->getExitCode();

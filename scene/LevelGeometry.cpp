@@ -150,4 +150,17 @@ void LevelGeometry::draw(const std::vector<uint8_t>& visible, bool walls) const
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
+void LevelGeometry::drawWalls(const std::vector<uint32_t>& indices) const
+{
+    if (indices.empty())
+        return;
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, VertexFloats * sizeof(float), wallVertices.data());
+    glVertexPointer(3, GL_FLOAT, VertexFloats * sizeof(float), wallVertices.data() + 2);
+    glDrawElements(GL_QUADS, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indices.data());
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
 } // namespace Quorvel

@@ -60,6 +60,9 @@ public:
     // Draws the marked blocks' ranges of the floor or the wall quads with
     // the current texture and colour; neighbouring ranges go in one call.
     void draw(const std::vector<uint8_t>& visible, bool walls) const;
+    // Draws the wall quads whose vertex indices are listed, in their order
+    // (LevelWallOrder's list), with the current texture and colour.
+    void drawWalls(const std::vector<uint32_t>& indices) const;
 
 private:
     void build(const LevelGrid& grid);

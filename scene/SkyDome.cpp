@@ -7,6 +7,7 @@
 #include "math/MathUtil.h"
 #include "resources/ShaderProgram.h"
 #include "resources/Texture.h"
+#include "scene/SkyNoise.h"
 #include "system/OpenGL.h"
 
 #include <cmath>
@@ -32,12 +33,20 @@ SkyDome::SkyDome() : SkyDome(DefaultRadius, DefaultHeight, 0.0f, DefaultResoluti
 {
 }
 
+SkyDome::SkyDome(SkyNoise& noise)
+    : radius(DefaultRadius), height(DefaultHeight), verticalOffset(0.0f), resolution(DefaultResolution), indexCount(0),
+      density(DefaultDensity), program(nullptr), offsetLocation(-1), densityLocation(-1)
+{
+    buildGeometry();
+    buildGraphics(&noise);
+}
+
 SkyDome::SkyDome(float radius_, float height_, float verticalOffset_, uint32_t resolution_)
     : radius(radius_), height(height_), verticalOffset(verticalOffset_), resolution(resolution_ == 0 ? 1 : resolution_),
       indexCount(0), density(DefaultDensity), program(nullptr), offsetLocation(-1), densityLocation(-1)
 {
     buildGeometry();
-    buildGraphics();
+    buildGraphics(nullptr);
 }
 
 SkyDome::SkyDome(WithoutGraphics)
@@ -174,7 +183,7 @@ void SkyDome::buildGeometry()
     vertices.addAttribute(AttributeKind::TexCoord, 12, 2, GL_FLOAT);
 }
 
-void SkyDome::buildGraphics()
+void SkyDome::buildGraphics(SkyNoise* prepared)
 {
     program = ShaderProgram::load("sky");
     program->acquire();
@@ -184,8 +193,12 @@ void SkyDome::buildGraphics()
     noiseTexture->setTarget(GL_TEXTURE_2D);
     noiseTexture->bind(0);
     {
-        std::vector<uint8_t> noise(static_cast<size_t>(NoiseSize) * NoiseSize);
-        buildNoise(noise.data());
+        std::vector<uint8_t> built;
+        if (prepared == nullptr) {
+            built.resize(static_cast<size_t>(NoiseSize) * NoiseSize);
+            buildNoise(built.data());
+        }
+        const std::vector<uint8_t>& noise = prepared != nullptr ? prepared->get() : built;
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

@@ -21,6 +21,7 @@ namespace Quorvel {
 
 class Camera;
 class ShaderProgram;
+class SkyNoise;
 class Texture;
 
 // The shader's "offset" uniform on every draw; (0, 0) for the whole run.
@@ -44,6 +45,9 @@ public:
     // Default dome (radius 500, apex 10 above the eye, 16 x 16 cells, density
     // 0.6). Needs the OpenGL context.
     SkyDome();
+    // The same with its cloud noise prepared beforehand (waits for it if it
+    // is still being built): the same sky.
+    explicit SkyDome(SkyNoise& noise);
     // A resolution of 0 is taken as 1. Density starts at the default.
     SkyDome(float radius, float height, float verticalOffset, uint32_t resolution);
     explicit SkyDome(WithoutGraphics);
@@ -91,7 +95,7 @@ public:
 
 private:
     void buildGeometry();
-    void buildGraphics();
+    void buildGraphics(SkyNoise* prepared);
 
     float radius;
     float height;

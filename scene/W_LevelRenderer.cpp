@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 namespace Quorvel {
 
 namespace {
@@ -39,6 +38,11 @@ W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid)
 {
 }
 
+W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid, SkyNoise& noise)
+    : W_LevelRenderer(grid, std::unique_ptr<SkyDome>(new SkyDome(noise)), true)
+{
+}
+
 W_LevelRenderer::W_LevelRenderer(SkyDome::WithoutGraphics tag) : W_LevelRenderer(LevelGrid::builtIn(), tag)
 {
 }
@@ -51,8 +55,8 @@ W_LevelRenderer::W_LevelRenderer(const LevelGrid& grid, SkyDome::WithoutGraphics
 W_LevelRenderer::W_LevelRenderer(const LevelGrid& levelGrid, std::unique_ptr<SkyDome> ownSky, bool withGraphics)
     : grid(levelGrid), sky(std::move(ownSky)), pitch(0.0f), yaw(0.0f), floorTexture(nullptr), wallTexture(nullptr),
       ceilingTexture(nullptr), lookVector(0.0f, 0.0f, 0.0f), moveBackward(false), moveForward(false), moveRight(false),
-      moveLeft(false), walker(grid), geometry(grid), visibility(grid, geometry), minimap(grid), drawAll(false),
-      graphics(withGraphics)
+      moveLeft(false), walker(grid), geometry(grid), visibility(grid, geometry), wallOrder(geometry), minimap(grid),
+      drawAll(false), graphics(withGraphics)
 {
     interval = TickInterval;
     state = Starting;
@@ -79,6 +83,7 @@ void W_LevelRenderer::setLevel(const LevelGrid& level)
 {
     grid = level;
     geometry.rebuild(grid);
+    wallOrder.rebuild();
     visibility.reset();
     walker.restart();
     minimap.rebuild(graphics);
@@ -289,10 +294,14 @@ void W_LevelRenderer::draw()
         drawFloor();
         drawWalls();
     } else {
-        // The walls first, so the floor behind them is rejected before it is
-        // shaded. The floor passes where its depth equals a wall's, as a wall
-        // drawn after it would have failed there: the same picture.
-        drawWalls();
+        // The walls first, nearest first, so the walls and the floor behind
+        // them are rejected before they are shaded. The floor passes where
+        // its depth equals a wall's, as a wall drawn after it would have
+        // failed there: the same picture.
+        if (wallsNearestFirst)
+            drawWallsNearestFirst();
+        else
+            drawWalls();
         glDepthFunc(GL_LEQUAL);
         drawFloor();
         glDepthFunc(GL_LESS);
@@ -334,6 +343,18 @@ void W_LevelRenderer::drawWalls() const
     if (wallTexture != nullptr)
         wallTexture->bind(0);
     geometry.draw(visibility.getVisible(), true);
+    if (wallTexture != nullptr)
+        wallTexture->unbind();
+}
+
+// The walls of the visible blocks, nearest the eye first.
+void W_LevelRenderer::drawWallsNearestFirst()
+{
+    const Vector3& eye = walker.getPosition();
+    wallOrder.update(visibility.getVisible(), eye.x, eye.z);
+    if (wallTexture != nullptr)
+        wallTexture->bind(0);
+    geometry.drawWalls(wallOrder.getIndices());
     if (wallTexture != nullptr)
         wallTexture->unbind();
 }

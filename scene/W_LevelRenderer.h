@@ -18,11 +18,12 @@
 //
 // The widget composes the level's parts and handles input: LevelWalker moves
 // the player, LevelGeometry holds the floor and wall quads built once in
-// blocks, LevelVisibility picks the blocks the eye can see, and LevelMinimap
-// draws the map. Drawing cost does not grow with the level's area: a level
-// of up to WholeDrawCells cells is one block, drawn whole every frame, and a
-// larger one draws only the blocks that rays cast from the eye across the
-// view reach before they meet a solid cell.
+// blocks, LevelVisibility picks the blocks the eye can see, LevelWallOrder
+// puts their walls nearest first for the default drawing order, and
+// LevelMinimap draws the map. Drawing cost does not grow with the level's
+// area: a level of up to WholeDrawCells cells is one block, drawn whole every
+// frame, and a larger one draws only the blocks that rays cast from the eye
+// across the view reach before they meet a solid cell.
 
 #include "input/ControlSettings.h"
 #include "input/WC_ActionMap.h"
@@ -34,6 +35,7 @@
 #include "scene/LevelMinimap.h"
 #include "scene/LevelVisibility.h"
 #include "scene/LevelWalker.h"
+#include "scene/LevelWallOrder.h"
 #include "scene/SkyDome.h"
 #include "system/TimerEvent.h"
 #include "widgets/Widget.h"
@@ -43,6 +45,7 @@
 
 namespace Quorvel {
 
+class SkyNoise;
 class Texture;
 class Vector4;
 
@@ -88,6 +91,9 @@ public:
     // context. Without a grid the level is the built-in one.
     W_LevelRenderer();
     explicit W_LevelRenderer(const LevelGrid& grid);
+    // The same with the sky's cloud noise prepared beforehand (start-up
+    // builds it while the window comes up): the same level and sky.
+    W_LevelRenderer(const LevelGrid& grid, SkyNoise& noise);
     // The same level without OpenGL: the sky has no graphics and no texture
     // is fetched. Movement, input and the minimap geometry work as usual.
     explicit W_LevelRenderer(SkyDome::WithoutGraphics);
@@ -141,6 +147,12 @@ public:
     // over it: the straightforward order, the same picture, more work.
     void setSkyFirst(bool value) { skyFirst = value; }
     bool isSkyFirst() const { return skyFirst; }
+    // In the default order the walls are drawn nearest the eye first
+    // (LevelWallOrder), so hidden walls are not shaded; off, in the
+    // geometry's own order. The picture differs only where two walls' depths
+    // tie on an edge they share. Sky first always keeps the geometry's order.
+    void setWallsNearestFirst(bool value) { wallsNearestFirst = value; }
+    bool isWallsNearestFirst() const { return wallsNearestFirst; }
 
     SkyDome* getSky() const { return sky.get(); }
     float getPitch() const { return pitch; }
@@ -155,6 +167,7 @@ public:
     const LevelWalker& getWalker() const { return walker; }
     const LevelGeometry& getGeometry() const { return geometry; }
     const LevelVisibility& getVisibility() const { return visibility; }
+    const LevelWallOrder& getWallOrder() const { return wallOrder; }
     const LevelMinimap& getMinimap() const { return minimap; }
     Texture* getFloorTexture() const { return floorTexture; }
     Texture* getWallTexture() const { return wallTexture; }
@@ -169,6 +182,7 @@ private:
     void drawSky();
     void drawFloor() const;
     void drawWalls() const;
+    void drawWallsNearestFirst();
 
     LevelGrid grid; // before the parts that keep a reference to it
     std::unique_ptr<SkyDome> sky;
@@ -186,9 +200,11 @@ private:
     LevelWalker walker;
     LevelGeometry geometry;
     LevelVisibility visibility; // after the geometry it reads
+    LevelWallOrder wallOrder;   // likewise
     LevelMinimap minimap;
     bool drawAll;
     bool skyFirst = false;
+    bool wallsNearestFirst = true;
     bool graphics; // whether textures are used (false without OpenGL)
     WC_ActionMap actions;
     float yawPerPixel = YawPerPixel;

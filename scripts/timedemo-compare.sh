@@ -3,7 +3,8 @@
 # alternately with the default order and with --sky-first, PAIRS times each
 # (default 5), and prints every run's line and processor time per frame, then
 # for each order the median of the runs' median frame times and of their
-# processor times, with the ratios. Alternating spreads whatever else the
+# processor times, with the ratios, and the median of each pair's own ratio
+# of frame times. Alternating spreads whatever else the
 # machine is doing over both orders alike.
 #
 #   scripts/timedemo-compare.sh [PAIRS] [FRAMES]
@@ -45,6 +46,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 : >skyfirst.txt
 : >default-cpu.txt
 : >skyfirst-cpu.txt
+: >pair-ratio.txt
 TIMEFORMAT='%U %S'
 for i in $(seq 1 "$pairs"); do
   for order in default skyfirst; do
@@ -52,17 +54,27 @@ for i in $(seq 1 "$pairs"); do
     [ $order = skyfirst ] && args+=(--sky-first)
     # The processor time of the whole process (all the renderer's threads)
     # per frame: less disturbed by other work on the machine than the clock.
-    { time ./quorvel-demo "${args[@]}" >line.txt; } 2>cpu.txt
+    # The program's own standard error (the sound library's complaints
+    # about a machine without a sound card, say) is kept apart from the
+    # time's line.
+    if ! { time ./quorvel-demo "${args[@]}" >line.txt 2>stderr.txt; } 2>cpu.txt; then
+      cat stderr.txt >&2
+      exit 1
+    fi
     line=$(cat line.txt)
     cpu=$(awk -v n="$frames" '{ printf "%.2f", ($1 + $2) * 1000 / n }' cpu.txt)
     printf '%-9s %s; processor ms per frame %s\n' "$order" "$line" "$cpu"
     echo "$line" | sed -n 's/.* median \([0-9.]*\) .*/\1/p' >>"$order.txt"
     echo "$cpu" >>"$order-cpu.txt"
   done
+  # The pair's own ratio: the two runs of a pair are next to each other, so
+  # a change in the machine's load between pairs falls on both.
+  ratio "$(tail -n1 default.txt)" "$(tail -n1 skyfirst.txt)" >>pair-ratio.txt
+  echo >>pair-ratio.txt
 done
 d=$(median_of <default.txt)
 s=$(median_of <skyfirst.txt)
-echo "median frame ms: default order $d, sky first $s, ratio $(ratio "$d" "$s")"
+echo "median frame ms: default order $d, sky first $s, ratio $(ratio "$d" "$s"); median of the pairs' ratios $(median_of <pair-ratio.txt)"
 d=$(median_of <default-cpu.txt)
 s=$(median_of <skyfirst-cpu.txt)
 echo "processor ms per frame (median of the runs): default order $d, sky first $s, ratio $(ratio "$d" "$s")"

@@ -167,6 +167,36 @@ TEST(CommandLineTest, BadArgumentsAreRefusedWithTheirReason)
     }
 }
 
+TEST(CommandLineTest, FirstFrameStandsAloneOrWithTheDrawingOrder)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        bool accepted;
+        std::string message; // a part of the error text when refused
+    };
+    const Case cases[] = {
+        {{"--first-frame"}, true, ""},
+        {{"--first-frame", "--sky-first"}, true, ""},
+        {{"--sky-first", "--first-frame"}, true, ""},
+        {{"--first-frame", "--first-frame"}, false, "--first-frame is given twice"},
+        {{"--first-frame", "--timedemo"}, false, "give one of them"},
+        {{"--timedemo", "5", "--first-frame"}, false, "give one of them"},
+        {{"--first-frame", "--shot", "a.png"}, false, "give --timedemo too"},
+        {{"--first-frame", "1"}, false, "unknown argument '1'"},
+    };
+    for (const Case& c : cases) {
+        CommandLine line;
+        EXPECT_EQ(parseList(line, c.arguments), c.accepted ? Outcome::Run : Outcome::Error) << join(c.arguments);
+        EXPECT_EQ(line.isFirstFrame(), c.accepted) << join(c.arguments);
+        EXPECT_FALSE(line.isTimedemo()) << join(c.arguments);
+        if (!c.accepted) {
+            EXPECT_NE(line.getError().find(c.message), std::string::npos)
+                << join(c.arguments) << ": expected \"" << c.message << "\" in \"" << line.getError() << "\"";
+        }
+    }
+    EXPECT_NE(std::string(CommandLine::usage()).find("--first-frame"), std::string::npos);
+}
+
 TEST(CommandLineTest, SizesAreBounded)
 {
     CommandLine line;

@@ -34,6 +34,15 @@ if(TARGET quorvel-demo AND TARGET quorvel-close-window)
   set_tests_properties(timedemo_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 300 RESOURCE_LOCK display)
 endif()
 
+# The two programs start-up is timed with: the demonstration up to its first
+# frame and the bare window.
+if(TARGET quorvel-demo AND TARGET quorvel-bare-window)
+  add_test(NAME startup_end_to_end
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/startup-e2e.sh
+            $<TARGET_FILE:quorvel-demo> $<TARGET_FILE:quorvel-bare-window> ${CMAKE_SOURCE_DIR})
+  set_tests_properties(startup_end_to_end PROPERTIES LABELS "display;e2e" TIMEOUT 120 RESOURCE_LOCK display)
+endif()
+
 # The timedemo of the MinGW-w64 build under Wine.
 if(NOT WIN32)
   find_program(QUORVEL_MINGW_CXX x86_64-w64-mingw32-g++-posix)

@@ -9,6 +9,7 @@
 #include "resources/ShaderProgram.h"
 #include "resources/Texture.h"
 #include "scene/SkyDome.h"
+#include "scene/SkyNoise.h"
 #include "system/Extensions.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,27 @@ TEST_F(SkyDomeGLTest, UploadsTheNoiseAndTheTableItComputed)
     glBindTexture(GL_TEXTURE_1D, 0);
     EXPECT_EQ(std::vector<uint8_t>(table, table + 256), std::vector<uint8_t>(uploadedTable, uploadedTable + 256));
     EXPECT_EQ(filter, GL_NEAREST);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SkyDomeGLTest, ASkyMadeWithPreparedNoiseUploadsTheSameNoise)
+{
+    Quorvel::SkyNoise noise;
+    noise.startBuilding(); // as start-up does, while other work goes on
+    const SkyDome prepared(noise);
+    ASSERT_NE(prepared.getNoiseTexture(), nullptr);
+    std::vector<uint8_t> expected(SkyDome::NoiseSize * SkyDome::NoiseSize);
+    SkyDome::buildNoise(expected.data());
+    std::vector<uint8_t> uploaded(expected.size(), 0xEE);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, prepared.getNoiseTexture()->getId());
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, uploaded.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_TRUE(uploaded == expected) << "the prepared noise is uploaded as the sky would compute it";
+    EXPECT_EQ(prepared.getRadius(), sky->getRadius());
+    EXPECT_EQ(prepared.getIndexCount(), sky->getIndexCount());
+    EXPECT_EQ(prepared.getDensity(), SkyDome::DefaultDensity);
+    EXPECT_NE(prepared.getProgram(), nullptr);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

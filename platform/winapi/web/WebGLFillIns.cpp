@@ -22,6 +22,10 @@
 #undef glTexParameteri
 #undef glTexImage2D
 #undef glDrawElements
+#undef glVertexPointer
+#undef glColorPointer
+#undef glNormalPointer
+#undef glTexCoordPointer
 
 namespace Quorvel {
 
@@ -250,6 +254,90 @@ void uploadTexture(GLenum target, GLint level, GLint internalFormat, GLsizei wid
     glTexImage2D(target, level, GL_LUMINANCE_ALPHA, width, height, border, GL_LUMINANCE_ALPHA, type,
                  luminanceAlpha.data());
     glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
+}
+
+// ---------------------------------------------------------------------------
+// Client arrays, as the engine points them, for draws the layer reshapes.
+
+struct ArrayPointer {
+    GLint size = 4;
+    GLenum type = GL_FLOAT;
+    GLsizei stride = 0;
+    const GLvoid* pointer = nullptr;
+};
+
+ArrayPointer vertexArray, colourArray, normalArray;
+ArrayPointer texCoordArrays[2];
+
+ArrayPointer* texCoordArray()
+{
+    const unsigned unit = unsigned(clientUnit - GL_TEXTURE0);
+    return unit < 2 ? &texCoordArrays[unit] : nullptr;
+}
+
+// The floats of one array at the given vertices, one after another.
+bool gather(const ArrayPointer& array, const std::vector<GLuint>& at, std::vector<GLfloat>& out)
+{
+    if (array.type != GL_FLOAT || !array.pointer || array.size < 1 || array.size > 4)
+        return false;
+    const size_t stride = array.stride ? size_t(array.stride) : sizeof(GLfloat) * size_t(array.size);
+    out.resize(at.size() * size_t(array.size));
+    const uint8_t* base = static_cast<const uint8_t*>(array.pointer);
+    for (size_t i = 0; i < at.size(); ++i)
+        std::memcpy(&out[i * size_t(array.size)], base + size_t(at[i]) * stride, sizeof(GLfloat) * size_t(array.size));
+    return true;
+}
+
+// A draw of more vertices than 16-bit indices reach: the vertices are copied
+// out in drawing order and drawn as arrays, then the engine's arrays are
+// pointed at again.
+void drawGathered(GLenum mode, const std::vector<GLuint>& at)
+{
+    static std::vector<GLfloat> vertices, colours, normals, texCoords[2];
+    const bool withVertices = WebGLFillIns::clientArrayEnabled(GL_VERTEX_ARRAY, GL_TEXTURE0);
+    const bool withColours = WebGLFillIns::clientArrayEnabled(GL_COLOR_ARRAY, GL_TEXTURE0);
+    const bool withNormals = WebGLFillIns::clientArrayEnabled(GL_NORMAL_ARRAY, GL_TEXTURE0);
+    bool withTexCoords[2];
+    bool gathered = withVertices && gather(vertexArray, at, vertices);
+    if (withColours)
+        gathered = gathered && gather(colourArray, at, colours);
+    if (withNormals)
+        gathered = gathered && gather(normalArray, at, normals);
+    for (unsigned unit = 0; unit < 2; ++unit) {
+        withTexCoords[unit] = WebGLFillIns::clientArrayEnabled(GL_TEXTURE_COORD_ARRAY, GL_TEXTURE0 + unit);
+        if (withTexCoords[unit])
+            gathered = gathered && gather(texCoordArrays[unit], at, texCoords[unit]);
+    }
+    if (!gathered) {
+        if (!warnedOnce("a draw of more than 65,536 vertices from arrays other than floats"))
+            std::fprintf(stderr, "winapi: such a draw is left out\n");
+        return;
+    }
+    glVertexPointer(vertexArray.size, GL_FLOAT, 0, vertices.data());
+    if (withColours)
+        glColorPointer(colourArray.size, GL_FLOAT, 0, colours.data());
+    if (withNormals)
+        glNormalPointer(GL_FLOAT, 0, normals.data());
+    for (unsigned unit = 0; unit < 2; ++unit) {
+        if (!withTexCoords[unit])
+            continue;
+        glClientActiveTexture(GL_TEXTURE0 + unit);
+        glTexCoordPointer(texCoordArrays[unit].size, GL_FLOAT, 0, texCoords[unit].data());
+    }
+    glDrawArrays(mode, 0, GLsizei(at.size()));
+    glVertexPointer(vertexArray.size, vertexArray.type, vertexArray.stride, vertexArray.pointer);
+    if (withColours)
+        glColorPointer(colourArray.size, colourArray.type, colourArray.stride, colourArray.pointer);
+    if (withNormals)
+        glNormalPointer(normalArray.type, normalArray.stride, normalArray.pointer);
+    for (unsigned unit = 0; unit < 2; ++unit) {
+        if (!withTexCoords[unit])
+            continue;
+        glClientActiveTexture(GL_TEXTURE0 + unit);
+        const ArrayPointer& t = texCoordArrays[unit];
+        glTexCoordPointer(t.size, t.type, t.stride, t.pointer);
+    }
+    glClientActiveTexture(clientUnit);
 }
 
 // ---------------------------------------------------------------------------
@@ -702,24 +790,70 @@ void quorvelWebDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoi
 {
     GLint elementBuffer = 0;
     glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &elementBuffer);
-    if (type != GL_UNSIGNED_INT || elementBuffer != 0 || count <= 0 || !indices) {
+    if (elementBuffer != 0 || count <= 0 || !indices || (type == GL_UNSIGNED_SHORT && mode != GL_QUADS)
+        || (type == GL_UNSIGNED_BYTE && mode != GL_QUADS)) {
         glDrawElements(mode, count, type, indices);
         return;
     }
-    // 32-bit indices from the program's memory: drawn as 16-bit ones, which
-    // holds for every mesh of fewer than 65,536 vertices.
-    static std::vector<GLushort> narrow;
-    narrow.resize(size_t(count));
-    const GLuint* wide = static_cast<const GLuint*>(indices);
-    for (GLsizei i = 0; i < count; ++i) {
-        if (wide[i] > 0xFFFF) {
-            if (!warnedOnce("a mesh of more than 65,536 vertices"))
-                std::fprintf(stderr, "winapi: such a mesh is not drawn\n");
-            return;
+    // Indices from the program's memory that WebGL cannot take as they are:
+    // 32-bit ones, and quadrilaterals (drawn as two triangles each).
+    static std::vector<GLuint> wide;
+    wide.clear();
+    GLuint largest = 0;
+    auto index = [type, indices](GLsizei i) -> GLuint {
+        if (type == GL_UNSIGNED_INT)
+            return static_cast<const GLuint*>(indices)[i];
+        if (type == GL_UNSIGNED_SHORT)
+            return static_cast<const GLushort*>(indices)[i];
+        return static_cast<const GLubyte*>(indices)[i];
+    };
+    if (mode == GL_QUADS) {
+        for (GLsizei i = 0; i + 3 < count; i += 4) {
+            const GLsizei order[6] = {i, i + 1, i + 2, i, i + 2, i + 3};
+            for (GLsizei k : order)
+                wide.push_back(index(k));
         }
-        narrow[size_t(i)] = GLushort(wide[i]);
+        mode = GL_TRIANGLES;
+    } else {
+        for (GLsizei i = 0; i < count; ++i)
+            wide.push_back(index(i));
     }
-    glDrawElements(mode, count, GL_UNSIGNED_SHORT, narrow.data());
+    for (GLuint i : wide)
+        largest = i > largest ? i : largest;
+    if (wide.empty())
+        return;
+    if (largest <= 0xFFFF) {
+        static std::vector<GLushort> narrow;
+        narrow.assign(wide.begin(), wide.end());
+        glDrawElements(mode, GLsizei(narrow.size()), GL_UNSIGNED_SHORT, narrow.data());
+        return;
+    }
+    drawGathered(mode, wide);
+}
+
+void quorvelWebVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer)
+{
+    vertexArray = {size, type, stride, pointer};
+    glVertexPointer(size, type, stride, pointer);
+}
+
+void quorvelWebColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer)
+{
+    colourArray = {size, type, stride, pointer};
+    glColorPointer(size, type, stride, pointer);
+}
+
+void quorvelWebNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer)
+{
+    normalArray = {3, type, stride, pointer};
+    glNormalPointer(type, stride, pointer);
+}
+
+void quorvelWebTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer)
+{
+    if (ArrayPointer* array = texCoordArray())
+        *array = {size, type, stride, pointer};
+    glTexCoordPointer(size, type, stride, pointer);
 }
 
 void quorvelWebRasterPos2i(GLint, GLint)

@@ -10,7 +10,9 @@
 // - texture formats as WebGL takes them (internal format = format, no
 //   GL_CLAMP), mipmaps built by the layer (gluBuild2DMipmaps), pixel-store
 //   settings WebGL does not know left out when they are the defaults;
-// - 32-bit indices from the program's memory, drawn as 16-bit ones;
+// - indices from the program's memory as WebGL takes them: quadrilaterals
+//   as two triangles, 32-bit indices as 16-bit ones, and beyond 65,536
+//   vertices the vertices themselves copied out in drawing order;
 // - calls with nothing to do on a page (glRasterPos, glDrawPixels,
 //   glLineStipple, glReadBuffer): they do nothing, and say so once.
 // The engine's calls reach them through the web build's <GL/gl.h>; the ARB
@@ -63,6 +65,10 @@ void quorvelWebTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsi
 GLint quorvelWebBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format,
                                GLenum type, const void* data);
 void quorvelWebDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices);
+void quorvelWebVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
+void quorvelWebColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
+void quorvelWebNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer);
+void quorvelWebTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
 void quorvelWebRasterPos2i(GLint x, GLint y);
 void quorvelWebDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, const GLvoid* pixels);
 void quorvelWebLineStipple(GLint factor, GLushort pattern);

@@ -38,3 +38,7 @@
 #define glColor3fv quorvelWebColor3fv
 #define glTexCoord2f quorvelWebTexCoord2f
 #define glTexCoord2fv quorvelWebTexCoord2fv
+#define glVertexPointer quorvelWebVertexPointer
+#define glColorPointer quorvelWebColorPointer
+#define glNormalPointer quorvelWebNormalPointer
+#define glTexCoordPointer quorvelWebTexCoordPointer

@@ -228,6 +228,30 @@ std::vector<uint8_t> halved(const std::vector<uint8_t>& in, int width, int heigh
     return out;
 }
 
+// An upload as WebGL takes it. An alpha-only texture reads as black with
+// its alpha in WebGL, where OpenGL 1.1 keeps the fragment's colour
+// (GL_MODULATE, as text is drawn): it goes up as luminance and alpha with
+// full luminance, which modulates the same.
+void uploadTexture(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
+                   GLenum format, GLenum type, const GLvoid* pixels, GLint alignment)
+{
+    if (format != GL_ALPHA || type != GL_UNSIGNED_BYTE || !pixels || width <= 0 || height <= 0) {
+        glTexImage2D(target, level, internalFormatFor(internalFormat, format), width, height, border, format, type,
+                     pixels);
+        return;
+    }
+    const std::vector<uint8_t> alpha = packed(static_cast<const uint8_t*>(pixels), width, height, 1, alignment);
+    std::vector<uint8_t> luminanceAlpha(alpha.size() * 2);
+    for (size_t i = 0; i < alpha.size(); ++i) {
+        luminanceAlpha[2 * i] = 255;
+        luminanceAlpha[2 * i + 1] = alpha[i];
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(target, level, GL_LUMINANCE_ALPHA, width, height, border, GL_LUMINANCE_ALPHA, type,
+                 luminanceAlpha.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
+}
+
 // ---------------------------------------------------------------------------
 // Shaders.
 
@@ -623,8 +647,7 @@ void quorvelWebTexParameteri(GLenum target, GLenum name, GLint value)
 void quorvelWebTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                           GLint border, GLenum format, GLenum type, const GLvoid* pixels)
 {
-    glTexImage2D(target, level, internalFormatFor(internalFormat, format), width, height, border, format, type,
-                 pixels);
+    uploadTexture(target, level, internalFormat, width, height, border, format, type, pixels, unpackAlignment);
 }
 
 void quorvelWebTexImage1D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLint border,
@@ -661,10 +684,9 @@ GLint quorvelWebBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei widt
         w = toWidth;
         h = toHeight;
     }
-    const GLint alignment = unpackAlignment;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (GLint level = 0;; ++level) {
-        quorvelWebTexImage2D(target, level, internalFormat, w, h, 0, format, type, image.data());
+        uploadTexture(target, level, internalFormat, w, h, 0, format, type, image.data(), 1);
         if (w == 1 && h == 1)
             break;
         int nextWidth = 0, nextHeight = 0;
@@ -672,7 +694,7 @@ GLint quorvelWebBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei widt
         w = nextWidth;
         h = nextHeight;
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
     return 0;
 }
 

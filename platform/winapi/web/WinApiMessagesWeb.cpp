@@ -90,7 +90,11 @@ EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void*)
 {
     // Escape belongs to the browser (it ends the pointer lock and full
     // screen); the browser's own shortcuts (Ctrl, Cmd) and F1-F12 stay its.
+    // Alt+Enter is not handed on either: the page always fills the browser's
+    // window, and the browser has a full screen of its own (F11).
     if (std::strcmp(event->code, "Escape") == 0 || event->ctrlKey || event->metaKey)
+        return EM_FALSE;
+    if (event->altKey && (std::strcmp(event->code, "Enter") == 0 || std::strcmp(event->code, "NumpadEnter") == 0))
         return EM_FALSE;
     const uint16_t usbKey = usbKeyOf(event->code);
     if (!usbKey)

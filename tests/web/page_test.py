@@ -146,6 +146,10 @@ def check_default_page(browser, server, source_dir):
     browser.evaluate("document.getElementById('message-ok').click()")
     check(browser.evaluate("document.getElementById('message').hidden"), "OK closes the message box")
 
+    hint = text_of(browser, "hint")
+    check("Click to look around" in hint and "Escape releases the mouse" in hint and "close the tab to quit" in hint,
+          "the page says how to capture and release the mouse and how to quit", hint)
+
     # A click captures the mouse.
     browser.click(W // 2, H // 2)
     browser.pump(0.5)
@@ -160,6 +164,24 @@ def check_default_page(browser, server, source_dir):
     change = pictures.changed_share(still, walked, LOWER_HALF)
     check(change > 0.05, "a held w moves the view (%.0f%% of the walls and floor changed)" % (100 * change))
     check(walked_down_minimap(walked), "a held w moves the player down the minimap")
+
+    # Leaving the window lets go of a held key: the player stops.
+    browser.key("w", True)
+    browser.pump(0.3)
+    walking = shot(browser)
+    browser.pump(0.3)
+    change = pictures.changed_share(walking, shot(browser), LOWER_HALF)
+    check(change > 0.05, "with w held the player walks on (%.0f%% changed)" % (100 * change))
+    browser.evaluate("window.dispatchEvent(new FocusEvent('blur'))")
+    browser.pump(0.3)
+    left = shot(browser)
+    browser.pump(1.0)
+    later = shot(browser)
+    browser.key("w", False)
+    browser.evaluate("window.dispatchEvent(new FocusEvent('focus'))")
+    browser.pump(0.3)
+    change = pictures.changed_share(left, later, LOWER_HALF)
+    check(change < 0.01, "leaving the window lets go of a held w: the player stops (%.1f%% changed)" % (100 * change))
 
     # A mouse move under pointer lock turns the view; the player stays where he is.
     browser.mouse("mouseMoved", W // 2, H // 2)

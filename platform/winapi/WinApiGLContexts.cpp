@@ -8,6 +8,8 @@
 #include "platform/winapi/WinApiVideo.h"
 #include "platform/winapi/WinApiWindows.h"
 
+#include <cstring>
+
 namespace Quorvel {
 
 WinApiGLContexts::WinApiGLContexts(WinApiVideo& video, WinApiHandles& handles, const WinApiPixelFormats& pixelFormats,
@@ -82,6 +84,50 @@ void WinApiGLContexts::forgetAll()
         entry.second.gl = nullptr;
     current = nullptr;
     currentDc = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// WGL entry points: the swap-control extension, served by the system's swap
+// interval; every other wgl name is none; GL names are the system's.
+
+namespace {
+
+int swapIntervalExt(int interval)
+{
+    return WinApiGLContexts::setSwapInterval(interval);
+}
+
+int getSwapIntervalExt()
+{
+    return WinApiGLContexts::swapInterval();
+}
+
+const char* getExtensionsStringExt()
+{
+    return "WGL_EXT_swap_control";
+}
+
+template <typename Function>
+PROC asProc(Function function)
+{
+    return reinterpret_cast<PROC>(reinterpret_cast<void (*)()>(function));
+}
+
+} // namespace
+
+PROC WinApiGLContexts::getProcAddress(LPCSTR name) const
+{
+    if (!current || !name)
+        return nullptr;
+    if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
+        return asProc(&swapIntervalExt);
+    if (std::strcmp(name, "wglGetSwapIntervalEXT") == 0)
+        return asProc(&getSwapIntervalExt);
+    if (std::strcmp(name, "wglGetExtensionsStringEXT") == 0)
+        return asProc(&getExtensionsStringExt);
+    if (std::strncmp(name, "wgl", 3) == 0)
+        return nullptr;
+    return nativeProcAddress(name);
 }
 
 } // namespace Quorvel

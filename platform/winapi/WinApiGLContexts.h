@@ -32,6 +32,9 @@ public:
     HGLRC currentContext() const { return current; }
     HDC currentDC() const { return currentDc; }
     PROC getProcAddress(LPCSTR name) const;
+    // The swap interval of the current context (wglSwapIntervalEXT).
+    static BOOL setSwapInterval(int interval);
+    static int swapInterval();
 
     // A window's system window is about to go: a context current on it is not.
     void releaseOn(const WinApiWindow& window);
@@ -42,6 +45,8 @@ public:
     void deleteAll(); // at shutdown
 
 private:
+    PROC nativeProcAddress(LPCSTR name) const; // the system's own (sdl/, web/)
+
     struct Context {
         void* gl = nullptr; // the system's context (SDL_GLContext, a WebGL context handle)
         HWND window = nullptr;

@@ -9,7 +9,6 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace Quorvel {
 
@@ -126,47 +125,22 @@ void WinApiGLContexts::deleteAll()
 }
 
 // ---------------------------------------------------------------------------
-// WGL entry points.
+// The swap interval and the entry points, SDL's.
 
-namespace {
-
-// The swap-control entry points, served by SDL's swap interval. Setting it
-// fails where the driver cannot (under Xvfb, for one): FALSE, nothing else.
-int swapIntervalExt(int interval)
+// Setting the interval fails where the driver cannot (under Xvfb, for one):
+// FALSE, nothing else.
+BOOL WinApiGLContexts::setSwapInterval(int interval)
 {
     return SDL_GL_SetSwapInterval(interval) == 0 ? TRUE : FALSE;
 }
 
-int getSwapIntervalExt()
+int WinApiGLContexts::swapInterval()
 {
     return SDL_GL_GetSwapInterval();
 }
 
-const char* getExtensionsStringExt()
+PROC WinApiGLContexts::nativeProcAddress(LPCSTR name) const
 {
-    return "WGL_EXT_swap_control";
-}
-
-template <typename Function>
-PROC asProc(Function function)
-{
-    return reinterpret_cast<PROC>(reinterpret_cast<void (*)()>(function));
-}
-
-} // namespace
-
-PROC WinApiGLContexts::getProcAddress(LPCSTR name) const
-{
-    if (!current || !name)
-        return nullptr;
-    if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
-        return asProc(&swapIntervalExt);
-    if (std::strcmp(name, "wglGetSwapIntervalEXT") == 0)
-        return asProc(&getSwapIntervalExt);
-    if (std::strcmp(name, "wglGetExtensionsStringEXT") == 0)
-        return asProc(&getExtensionsStringExt);
-    if (std::strncmp(name, "wgl", 3) == 0)
-        return nullptr;
     return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
 }
 

@@ -16,13 +16,12 @@
 #include <emscripten/html5.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace Quorvel {
 
 namespace {
 
-int swapInterval = 1; // as a browser paces its frames unless told otherwise
+int framesPerSwap = 1; // as a browser paces its frames unless told otherwise
 
 // Resumes the program at the browser's next animation frame.
 EM_JS(void, waitForAnimationFrame, (), {
@@ -44,7 +43,7 @@ BOOL WinApiGLContexts::swapBuffers(HDC dc)
         return FALSE;
     }
     // The browser shows what was drawn when the program gives control back.
-    if (swapInterval > 0)
+    if (framesPerSwap > 0)
         waitForAnimationFrame();
     else
         emscripten_sleep(0);
@@ -168,46 +167,22 @@ void WinApiGLContexts::deleteAll()
 }
 
 // ---------------------------------------------------------------------------
-// WGL entry points.
+// The swap interval and the entry points: the layer's fill-ins first, then
+// emscripten's.
 
-namespace {
-
-int swapIntervalExt(int interval)
+BOOL WinApiGLContexts::setSwapInterval(int interval)
 {
-    swapInterval = interval < 0 ? 0 : interval;
+    framesPerSwap = interval < 0 ? 0 : interval;
     return TRUE;
 }
 
-int getSwapIntervalExt()
+int WinApiGLContexts::swapInterval()
 {
-    return swapInterval;
+    return framesPerSwap;
 }
 
-const char* getExtensionsStringExt()
+PROC WinApiGLContexts::nativeProcAddress(LPCSTR name) const
 {
-    return "WGL_EXT_swap_control";
-}
-
-template <typename Function>
-PROC asProc(Function function)
-{
-    return reinterpret_cast<PROC>(reinterpret_cast<void (*)()>(function));
-}
-
-} // namespace
-
-PROC WinApiGLContexts::getProcAddress(LPCSTR name) const
-{
-    if (!current || !name)
-        return nullptr;
-    if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
-        return asProc(&swapIntervalExt);
-    if (std::strcmp(name, "wglGetSwapIntervalEXT") == 0)
-        return asProc(&getSwapIntervalExt);
-    if (std::strcmp(name, "wglGetExtensionsStringEXT") == 0)
-        return asProc(&getExtensionsStringExt);
-    if (std::strncmp(name, "wgl", 3) == 0)
-        return nullptr;
     if (PROC fillIn = WebGLFillIns::lookUp(name))
         return fillIn;
     return reinterpret_cast<PROC>(emscripten_GetProcAddress(name));

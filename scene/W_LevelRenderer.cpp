@@ -297,7 +297,10 @@ void W_LevelRenderer::draw()
         // The walls first, nearest first, so the walls and the floor behind
         // them are rejected before they are shaded. The floor passes where
         // its depth equals a wall's, as a wall drawn after it would have
-        // failed there: the same picture.
+        // failed there: the same picture. The colour is white, so the
+        // textures replace it rather than being multiplied by it: the same
+        // pixels for less work per pixel.
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
         if (wallsNearestFirst)
             drawWallsNearestFirst();
         else
@@ -305,6 +308,7 @@ void W_LevelRenderer::draw()
         glDepthFunc(GL_LEQUAL);
         drawFloor();
         glDepthFunc(GL_LESS);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         // Only where the level left the far depth: the same picture as the
         // sky first, without shading the sky that the level covers.
         sky->drawBehind(camera);

@@ -104,6 +104,11 @@ TEST_F(W_LevelRendererGLTest, DrawRestoresMatricesAndLeavesNoTextureOrDepthTest)
     EXPECT_FLOAT_EQ(after[12], 0.0f);
     EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_FALSE);
     EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
+    // The level's textures replace its white colour; what is drawn next
+    // (the coloured text and minimap) needs the colour multiplied again.
+    GLint mode = 0;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODULATE);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     // Without textures the floor and walls are drawn plain white rather than

@@ -71,9 +71,8 @@ int Startup::run()
 int Startup::run(const CommandLine& options)
 {
     // The sky's cloud noise needs no OpenGL: a worker builds it while the
-    // engine brings up the window and the context.
+    // engine brings up the window and the context (started below).
     auto skyNoise = std::make_unique<SkyNoise>();
-    skyNoise->startBuilding();
 
     // The content is in the working directory; an installed demonstration
     // started where there is none uses the content installed with it.
@@ -88,9 +87,13 @@ int Startup::run(const CommandLine& options)
             application.readConfig(content + ContentLocation::ConfigFile);
         }
     };
-    settings.beforeInit = [&options](Application&) {
+    settings.beforeInit = [&options, &skyNoise](Application&) {
         if (options.isTimedemo())
             GraphicSystem::instance()->setVsync(false); // timed frames are never paced by the display
+        // Not earlier: beside the opening of the display (libraries loaded,
+        // memory mapped) the worker slowed the main thread by more than it
+        // took off it; beside the window's creation it pays.
+        skyNoise->startBuilding();
     };
     if (!Engine::start(settings))
         return 1; // the failing part has logged and told the user

@@ -2,10 +2,10 @@
 # Measures the two drawing orders against each other: runs the timedemo
 # alternately with the default order and with --sky-first, PAIRS times each
 # (default 5), and prints every run's line and processor time per frame, then
-# for each order the median of the runs' median frame times and of their
-# processor times, with the ratios, and the median of each pair's own ratio
-# of frame times. Alternating spreads whatever else the
-# machine is doing over both orders alike.
+# for each order the median of the runs' median frame times, of their mean
+# frame times and of their processor times, with the ratios, and the median
+# of each pair's own ratio of frame times. Alternating spreads whatever else
+# the machine is doing over both orders alike.
 #
 #   scripts/timedemo-compare.sh [PAIRS] [FRAMES]
 #
@@ -46,6 +46,8 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 : >skyfirst.txt
 : >default-cpu.txt
 : >skyfirst-cpu.txt
+: >default-mean.txt
+: >skyfirst-mean.txt
 : >pair-ratio.txt
 TIMEFORMAT='%U %S'
 for i in $(seq 1 "$pairs"); do
@@ -66,6 +68,9 @@ for i in $(seq 1 "$pairs"); do
     printf '%-9s %s; processor ms per frame %s\n' "$order" "$line" "$cpu"
     echo "$line" | sed -n 's/.* median \([0-9.]*\) .*/\1/p' >>"$order.txt"
     echo "$cpu" >>"$order-cpu.txt"
+    # The mean frame (the run's seconds over its frames): the median is
+    # printed to a tenth of a millisecond, a coarse step for short frames.
+    echo "$line" | sed -n 's/.* frames in \([0-9.]*\) s.*/\1/p' | awk -v n="$frames" '{ printf "%.3f\n", $1 * 1000 / n }' >>"$order-mean.txt"
   done
   # The pair's own ratio: the two runs of a pair are next to each other, so
   # a change in the machine's load between pairs falls on both.
@@ -75,6 +80,9 @@ done
 d=$(median_of <default.txt)
 s=$(median_of <skyfirst.txt)
 echo "median frame ms: default order $d, sky first $s, ratio $(ratio "$d" "$s"); median of the pairs' ratios $(median_of <pair-ratio.txt)"
+d=$(median_of <default-mean.txt)
+s=$(median_of <skyfirst-mean.txt)
+echo "mean frame ms (median of the runs): default order $d, sky first $s, ratio $(ratio "$d" "$s")"
 d=$(median_of <default-cpu.txt)
 s=$(median_of <skyfirst-cpu.txt)
 echo "processor ms per frame (median of the runs): default order $d, sky first $s, ratio $(ratio "$d" "$s")"

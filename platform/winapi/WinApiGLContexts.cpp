@@ -69,7 +69,87 @@ int WinApiGLContexts::describePixelFormat(int format, UINT bytes, PIXELFORMATDES
 }
 
 // ---------------------------------------------------------------------------
-// Rendering contexts.
+// Rendering contexts. The system makes, binds and deletes them (sdl/, web/);
+// the handles, the checks and which one is current are kept here.
+
+HGLRC WinApiGLContexts::remember(void* gl, const WinApiWindow& window)
+{
+    const HGLRC handle = handles.make<HGLRC>();
+    Context context;
+    context.gl = gl;
+    context.window = window.handle;
+    context.pixelFormat = window.pixelFormat;
+    contexts[handle] = context;
+    return handle;
+}
+
+void WinApiGLContexts::releaseCurrent()
+{
+    nativeReleaseCurrent();
+    current = nullptr;
+    currentDc = nullptr;
+}
+
+BOOL WinApiGLContexts::deleteContext(HGLRC handle)
+{
+    auto it = contexts.find(handle);
+    if (it == contexts.end()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (current == handle)
+        releaseCurrent();
+    if (it->second.gl)
+        nativeDelete(it->second.gl);
+    contexts.erase(it);
+    return TRUE;
+}
+
+BOOL WinApiGLContexts::makeCurrent(HDC dc, HGLRC handle)
+{
+    if (!handle) {
+        if (current && video.ready())
+            nativeReleaseCurrent();
+        current = nullptr;
+        currentDc = nullptr;
+        return TRUE;
+    }
+    auto it = contexts.find(handle);
+    WinApiWindow* window = windows.findByDc(dc);
+    // A context whose display went away (forgetAll) is bound to nothing again.
+    if (it == contexts.end() || !window || !hasSurface(*window) || !it->second.gl) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (window->pixelFormat != it->second.pixelFormat) {
+        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
+        return FALSE;
+    }
+    if (!nativeMakeCurrent(*window, it->second.gl))
+        return FALSE;
+    current = handle;
+    currentDc = dc;
+    return TRUE;
+}
+
+void WinApiGLContexts::releaseOn(const WinApiWindow& window)
+{
+    if (!hasSurface(window))
+        return;
+    auto it = contexts.find(current);
+    if (it != contexts.end() && it->second.window == window.handle)
+        releaseCurrent();
+}
+
+void WinApiGLContexts::deleteAll()
+{
+    if (current)
+        releaseCurrent();
+    for (auto& entry : contexts)
+        if (entry.second.gl)
+            nativeDelete(entry.second.gl);
+    contexts.clear();
+}
 
 void WinApiGLContexts::forgetWindow(HWND window)
 {

@@ -45,7 +45,16 @@ public:
     void deleteAll(); // at shutdown
 
 private:
-    PROC nativeProcAddress(LPCSTR name) const; // the system's own (sdl/, web/)
+    // A context the system made for a window: its handle from now on.
+    HGLRC remember(void* gl, const WinApiWindow& window);
+    void releaseCurrent(); // no context current any more
+
+    // The system's own (sdl/, web/).
+    PROC nativeProcAddress(LPCSTR name) const;
+    static bool hasSurface(const WinApiWindow& window); // the window can be drawn into
+    static bool nativeMakeCurrent(const WinApiWindow& window, void* gl); // says why on standard error when not
+    static void nativeReleaseCurrent();
+    static void nativeDelete(void* gl);
 
     struct Context {
         void* gl = nullptr; // the system's context (SDL_GLContext, a WebGL context handle)

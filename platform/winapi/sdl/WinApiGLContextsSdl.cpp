@@ -43,85 +43,34 @@ HGLRC WinApiGLContexts::createContext(HDC dc)
     } else {
         SDL_GL_MakeCurrent(window->sdl, nullptr);
     }
-    const HGLRC handle = handles.make<HGLRC>();
-    Context context;
-    context.gl = gl;
-    context.window = window->handle;
-    context.pixelFormat = window->pixelFormat;
-    contexts[handle] = context;
-    return handle;
+    return remember(gl, *window);
 }
 
-BOOL WinApiGLContexts::deleteContext(HGLRC handle)
+// ---------------------------------------------------------------------------
+// What the shared part of the contexts asks of SDL.
+
+bool WinApiGLContexts::hasSurface(const WinApiWindow& window)
 {
-    auto it = contexts.find(handle);
-    if (it == contexts.end()) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (current == handle) {
-        SDL_GL_MakeCurrent(nullptr, nullptr);
-        current = nullptr;
-        currentDc = nullptr;
-    }
-    if (it->second.gl)
-        SDL_GL_DeleteContext(it->second.gl);
-    contexts.erase(it);
-    return TRUE;
+    return window.sdl != nullptr;
 }
 
-BOOL WinApiGLContexts::makeCurrent(HDC dc, HGLRC handle)
+bool WinApiGLContexts::nativeMakeCurrent(const WinApiWindow& window, void* gl)
 {
-    if (!handle) {
-        if (current && video.ready())
-            SDL_GL_MakeCurrent(nullptr, nullptr);
-        current = nullptr;
-        currentDc = nullptr;
-        return TRUE;
-    }
-    auto it = contexts.find(handle);
-    WinApiWindow* window = windows.findByDc(dc);
-    if (it == contexts.end() || !window || !window->sdl) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (window->pixelFormat != it->second.pixelFormat) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
-        return FALSE;
-    }
-    if (SDL_GL_MakeCurrent(window->sdl, it->second.gl) != 0) {
+    if (SDL_GL_MakeCurrent(window.sdl, gl) != 0) {
         std::fprintf(stderr, "winapi: cannot make the OpenGL context current: %s\n", SDL_GetError());
-        return FALSE;
+        return false;
     }
-    current = handle;
-    currentDc = dc;
-    return TRUE;
+    return true;
 }
 
-void WinApiGLContexts::releaseOn(const WinApiWindow& window)
+void WinApiGLContexts::nativeReleaseCurrent()
 {
-    if (!window.sdl)
-        return;
-    for (auto& entry : contexts) {
-        if (entry.second.window == window.handle && entry.first == current) {
-            SDL_GL_MakeCurrent(window.sdl, nullptr);
-            current = nullptr;
-            currentDc = nullptr;
-        }
-    }
+    SDL_GL_MakeCurrent(nullptr, nullptr);
 }
 
-void WinApiGLContexts::deleteAll()
+void WinApiGLContexts::nativeDelete(void* gl)
 {
-    if (current) {
-        SDL_GL_MakeCurrent(nullptr, nullptr);
-        current = nullptr;
-        currentDc = nullptr;
-    }
-    for (auto& entry : contexts)
-        if (entry.second.gl)
-            SDL_GL_DeleteContext(entry.second.gl);
-    contexts.clear();
+    SDL_GL_DeleteContext(gl);
 }
 
 // ---------------------------------------------------------------------------

@@ -85,85 +85,34 @@ HGLRC WinApiGLContexts::createContext(HDC dc)
     WebGLFillIns::contextCreated();
     emscripten_webgl_make_context_current(previous);
 
-    const HGLRC handle = handles.make<HGLRC>();
-    Context context;
-    context.gl = reinterpret_cast<void*>(intptr_t(gl));
-    context.window = window->handle;
-    context.pixelFormat = window->pixelFormat;
-    contexts[handle] = context;
-    return handle;
+    return remember(reinterpret_cast<void*>(intptr_t(gl)), *window);
 }
 
-BOOL WinApiGLContexts::deleteContext(HGLRC handle)
+// ---------------------------------------------------------------------------
+// What the shared part of the contexts asks of the browser.
+
+bool WinApiGLContexts::hasSurface(const WinApiWindow& window)
 {
-    auto it = contexts.find(handle);
-    if (it == contexts.end()) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (current == handle) {
-        emscripten_webgl_make_context_current(0);
-        current = nullptr;
-        currentDc = nullptr;
-    }
-    if (it->second.gl)
-        emscripten_webgl_destroy_context(handleOf(it->second.gl));
-    contexts.erase(it);
-    return TRUE;
+    return window.onCanvas;
 }
 
-BOOL WinApiGLContexts::makeCurrent(HDC dc, HGLRC handle)
+bool WinApiGLContexts::nativeMakeCurrent(const WinApiWindow&, void* gl)
 {
-    if (!handle) {
-        if (current)
-            emscripten_webgl_make_context_current(0);
-        current = nullptr;
-        currentDc = nullptr;
-        return TRUE;
-    }
-    auto it = contexts.find(handle);
-    WinApiWindow* window = windows.findByDc(dc);
-    if (it == contexts.end() || !window || !window->onCanvas || !it->second.gl) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (window->pixelFormat != it->second.pixelFormat) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
-        return FALSE;
-    }
-    if (emscripten_webgl_make_context_current(handleOf(it->second.gl)) != EMSCRIPTEN_RESULT_SUCCESS) {
+    if (emscripten_webgl_make_context_current(handleOf(gl)) != EMSCRIPTEN_RESULT_SUCCESS) {
         std::fprintf(stderr, "winapi: cannot make the OpenGL context current\n");
-        return FALSE;
+        return false;
     }
-    current = handle;
-    currentDc = dc;
-    return TRUE;
+    return true;
 }
 
-void WinApiGLContexts::releaseOn(const WinApiWindow& window)
+void WinApiGLContexts::nativeReleaseCurrent()
 {
-    if (!window.onCanvas)
-        return;
-    for (auto& entry : contexts) {
-        if (entry.second.window == window.handle && entry.first == current) {
-            emscripten_webgl_make_context_current(0);
-            current = nullptr;
-            currentDc = nullptr;
-        }
-    }
+    emscripten_webgl_make_context_current(0);
 }
 
-void WinApiGLContexts::deleteAll()
+void WinApiGLContexts::nativeDelete(void* gl)
 {
-    if (current) {
-        emscripten_webgl_make_context_current(0);
-        current = nullptr;
-        currentDc = nullptr;
-    }
-    for (auto& entry : contexts)
-        if (entry.second.gl)
-            emscripten_webgl_destroy_context(handleOf(entry.second.gl));
-    contexts.clear();
+    emscripten_webgl_destroy_context(handleOf(gl));
 }
 
 // ---------------------------------------------------------------------------

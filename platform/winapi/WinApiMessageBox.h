@@ -1,9 +1,10 @@
 #pragma once
 // WinApiMessageBox: MessageBoxA. The text always goes to standard error as
-// it is; with a display it is also shown: on the desktop in SDL's message
-// box, its long lines wrapped to fit the screen (a termination signal ends
-// the wait as if the first button had been pressed), in a browser over the
-// page, without waiting.
+// it is; with a display it is also shown: on the desktop in a box of the
+// layer's own on X11 (WinApiX11Box) or SDL's box elsewhere, its long lines
+// wrapped to fit the screen (a termination signal ends the wait as if the
+// first button had been pressed), in a browser over the page, without
+// waiting.
 
 #include "platform/winapi/include/windows.h"
 

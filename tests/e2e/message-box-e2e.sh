@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The start-up failure message box as a user or a script meets it: it fits on
 # the screen (long lines wrapped), and a termination signal closes it and ends
-# the program with the exit code a click on OK gives (1). Without
-# XDG_RUNTIME_DIR in the environment nothing is said about it on stderr.
+# the program with the exit code a click on OK gives (1), leaving no box
+# behind. Without XDG_RUNTIME_DIR in the environment nothing is said about it
+# on stderr.
 #   message-box-e2e.sh DEMO-BINARY SOURCE-DIR
 # Needs DISPLAY (an Xvfb screen of 1024x768x24, as the test command starts).
 set -uo pipefail
@@ -45,6 +46,11 @@ for signal in TERM INT HUP QUIT; do
   finish
   [ "$status" = 1 ] && pass "SIG$signal: exit code 1 after ${took} ms" ||
     fail "SIG$signal: exit code $status after ${took} ms (expected 1 within 5 s)"
+  # Nothing of the program stays behind: the box went with it.
+  sleep 0.3
+  boxes=$(xwininfo -root -tree 2>/dev/null | grep -c '"Error"')
+  [ "$boxes" = 0 ] && pass "SIG$signal: the box is gone with the program" ||
+    fail "SIG$signal: $boxes box(es) still on the screen after the program ended"
   grep -qF "1234 x 567" "$run/stderr.txt" && pass "SIG$signal: the message is on stderr, as written" ||
     fail "SIG$signal: no message on stderr: $(cat "$run/stderr.txt")"
 done

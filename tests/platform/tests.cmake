@@ -20,3 +20,8 @@ endif()
 
 # The Windows cross-build and its run under Wine.
 include(${CMAKE_CURRENT_LIST_DIR}/WindowsSmoke.cmake)
+
+# The desktop's own message box is driven through Xlib by its test.
+if(TARGET test_platform_gl AND NOT WIN32 AND NOT EMSCRIPTEN)
+  target_link_libraries(test_platform_gl PRIVATE X11::X11)
+endif()

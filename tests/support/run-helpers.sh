@@ -168,13 +168,26 @@ start_demo() {
     grep -q "Running main loop..." "$1/quorvel.log" 2>/dev/null
 }
 
-# finish: waits up to 10 s for the demonstration to end (then kills it and
-# says so); its exit code goes to $status.
+# report_stuck PID: what a process that should have ended and its children
+# are doing (their states and, with gdb, every thread's stack), for the
+# test's output.
+report_stuck() {
+    local pid
+    for pid in "$1" $(pgrep -P "$1" 2>/dev/null); do
+        ps -o pid=,stat=,wchan:24=,args= -p "$pid" 2>/dev/null
+        command -v gdb >/dev/null 2>&1 &&
+            timeout 30 gdb -p "$pid" -batch -nx -ex "thread apply all bt 20" 2>/dev/null | grep -E "^(Thread|#)"
+    done
+}
+
+# finish: waits up to 10 s for the demonstration to end (then says what it
+# was doing and kills it); its exit code goes to $status.
 finish() {
     wait_for_exit "$demo_pid"
     if kill -0 "$demo_pid" 2>/dev/null; then
-        kill -KILL "$demo_pid"
         echo "the demonstration did not end" >&2
+        report_stuck "$demo_pid" >&2
+        kill -KILL "$demo_pid" $(pgrep -P "$demo_pid" 2>/dev/null) 2>/dev/null
     fi
     status=0
     wait "$demo_pid" || status=$?

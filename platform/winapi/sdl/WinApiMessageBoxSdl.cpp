@@ -6,16 +6,58 @@
 #include "platform/winapi/WinApiTextWrap.h"
 #include "platform/winapi/WinApiVideo.h"
 #include "platform/winapi/WinApiWindow.h"
+#include "platform/winapi/sdl/WinApiX11Box.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <atomic>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace Quorvel {
+
+namespace {
+
+constexpr int SignalledAnswer = -100; // a termination signal ended the wait
+
+// Shows the layer's X11 box on a thread of its own while this thread watches
+// for a termination signal, which takes the box down and ends the wait (as if
+// the first button had been pressed: SignalledAnswer). The box has gone from
+// the screen when this returns.
+int showOwnX11Box(const std::string& title, const std::string& text, const std::vector<WinApiX11Box::Button>& buttons,
+                  size_t escapeDefault, unsigned long owner)
+{
+    std::atomic<bool> takeDown{false};
+    std::atomic<bool> finished{false};
+    int answer = WinApiX11Box::NotShown;
+    std::thread box;
+    try {
+        box = std::thread([&] {
+            answer = WinApiX11Box::show(title, text, buttons, 0, escapeDefault, owner, takeDown);
+            finished.store(true);
+        });
+    } catch (const std::system_error&) {
+        return WinApiX11Box::NotShown; // no thread to be had: SDL's box instead
+    }
+    bool signalled = false;
+    while (!finished.load()) {
+        if (!signalled && WinApiSignals::pending()) {
+            WinApiSignals::delivered();
+            signalled = true;
+            takeDown.store(true);
+        }
+        SDL_Delay(20);
+    }
+    box.join();
+    return signalled ? SignalledAnswer : answer;
+}
+
+} // namespace
 
 WinApiMessageBox::WinApiMessageBox(WinApiVideo& video)
     : video(video)
@@ -67,6 +109,28 @@ int WinApiMessageBox::show(const WinApiWindow* ownerWindow, LPCSTR text, LPCSTR 
     }
     if (!video.ensure())
         return choices[0].id;
+    const std::string wrapped = WinApiTextWrap::wrap(shownText); // narrower than the screen
+
+    // On X11 the layer's own box (SDL's is a forked child process there).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && SDL_strcmp(driver, "x11") == 0) {
+        std::vector<WinApiX11Box::Button> buttons;
+        for (size_t i = 0; i < count; ++i)
+            buttons.push_back({choices[i].id, choices[i].label});
+        unsigned long owner = 0; // the X window the box stays above
+#if defined(SDL_VIDEO_DRIVER_X11)
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (ownerWindow && ownerWindow->sdl && SDL_GetWindowWMInfo(ownerWindow->sdl, &info)
+            && info.subsystem == SDL_SYSWM_X11)
+            owner = static_cast<unsigned long>(info.info.x11.window);
+#endif
+        const int answer = showOwnX11Box(shownCaption, wrapped, buttons, count - 1, owner);
+        if (answer == SignalledAnswer)
+            return choices[0].id;
+        if (answer != WinApiX11Box::NotShown)
+            return answer == WinApiX11Box::Closed ? choices[count - 1].id : answer;
+    }
 
     // The box is shown by a thread of its own, so that a termination signal
     // (which a blocked SDL box would never see) still ends the wait: it
@@ -94,7 +158,7 @@ int WinApiMessageBox::show(const WinApiWindow* ownerWindow, LPCSTR text, LPCSTR 
         shown->buttons.push_back(button);
     }
     shown->title = shownCaption;
-    shown->text = WinApiTextWrap::wrap(shownText); // narrower than the screen
+    shown->text = wrapped;
     SDL_MessageBoxData& data = shown->data;
     const UINT icon = type & 0xF0;
     data.flags = icon == MB_ICONWARNING ? SDL_MESSAGEBOX_WARNING

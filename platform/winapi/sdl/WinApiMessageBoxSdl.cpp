@@ -24,37 +24,56 @@ namespace Quorvel {
 namespace {
 
 constexpr int SignalledAnswer = -100; // a termination signal ended the wait
+constexpr int TakeDownWaitMilliseconds = 2000; // for the box to go after a signal
 
 // Shows the layer's X11 box on a thread of its own while this thread watches
 // for a termination signal, which takes the box down and ends the wait (as if
 // the first button had been pressed: SignalledAnswer). The box has gone from
-// the screen when this returns.
+// the screen when this returns, unless the X server did not answer within
+// TakeDownWaitMilliseconds of the signal: then its thread is left to end
+// with the program. The thread's data live as long as the thread.
 int showOwnX11Box(const std::string& title, const std::string& text, const std::vector<WinApiX11Box::Button>& buttons,
                   size_t escapeDefault, unsigned long owner)
 {
-    std::atomic<bool> takeDown{false};
-    std::atomic<bool> finished{false};
-    int answer = WinApiX11Box::NotShown;
+    struct Shown {
+        std::string title;
+        std::string text;
+        std::vector<WinApiX11Box::Button> buttons;
+        std::atomic<bool> takeDown{false};
+        std::atomic<bool> finished{false};
+        std::atomic<int> answer{WinApiX11Box::NotShown};
+    };
+    auto shown = std::make_shared<Shown>();
+    shown->title = title;
+    shown->text = text;
+    shown->buttons = buttons;
     std::thread box;
     try {
-        box = std::thread([&] {
-            answer = WinApiX11Box::show(title, text, buttons, 0, escapeDefault, owner, takeDown);
-            finished.store(true);
+        box = std::thread([shown, escapeDefault, owner] {
+            shown->answer.store(WinApiX11Box::show(shown->title, shown->text, shown->buttons, 0, escapeDefault, owner,
+                                                   shown->takeDown));
+            shown->finished.store(true);
         });
     } catch (const std::system_error&) {
         return WinApiX11Box::NotShown; // no thread to be had: SDL's box instead
     }
-    bool signalled = false;
-    while (!finished.load()) {
-        if (!signalled && WinApiSignals::pending()) {
+    int waitedAfterSignal = -1; // milliseconds since the signal; -1: none yet
+    while (!shown->finished.load()) {
+        if (waitedAfterSignal < 0 && WinApiSignals::pending()) {
             WinApiSignals::delivered();
-            signalled = true;
-            takeDown.store(true);
+            waitedAfterSignal = 0;
+            shown->takeDown.store(true);
+        }
+        if (waitedAfterSignal >= TakeDownWaitMilliseconds) {
+            box.detach();
+            return SignalledAnswer;
         }
         SDL_Delay(20);
+        if (waitedAfterSignal >= 0)
+            waitedAfterSignal += 20;
     }
     box.join();
-    return signalled ? SignalledAnswer : answer;
+    return waitedAfterSignal >= 0 ? SignalledAnswer : shown->answer.load();
 }
 
 } // namespace
